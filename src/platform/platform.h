@@ -1,0 +1,117 @@
+// The one seam between the panel's logic and the outside world: window,
+// drawing, events, sound, serial line, files and clock. The real program uses
+// SdlPlatform; the tests use a recording fake. Nothing above this header may
+// include SDL or POSIX headers.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace voxpan {
+
+struct Colour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+inline constexpr Colour kBlack{0, 0, 0};
+inline constexpr Colour kRed{255, 0, 0};
+inline constexpr Colour kGreen{0, 255, 0};
+inline constexpr Colour kBlue{0, 0, 255};
+
+// The window's font before the panel first chooses one (the banner and the
+// missing-configuration messages are drawn in it), and its text colour.
+inline constexpr std::string_view kDefaultFace = "System";
+inline constexpr int kDefaultPoints = 12;
+inline constexpr int kDefaultWeight = 700;
+
+// Event kinds the panel's handler understands. The key codes are Windows
+// virtual-key codes as a US keyboard delivers them (A = 65, F1 = 112, ...),
+// because the key table of the panel is written in them.
+enum class EventKind { Close, KeyDown, KeyUp, Timer };
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct WindowEvent {
+    EventKind kind = EventKind::Timer;
+    int param = 0;  // key code for key events, timer number for ticks
+    friend bool operator==(const WindowEvent&, const WindowEvent&) = default;
+};
+
+// An opaque handle for a text file opened through the platform; 0 is "none".
+using FileHandle = int;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- window and drawing -------------------------------------------------
+    // Creates the one panel window; false when no window can be opened at all.
+    virtual bool createWindow(int x, int y, int width, int height, std::string_view title) = 0;
+    virtual void closeWindow() = 0;
+    virtual void moveTo(int x, int y) = 0;
+    // A face the system lacks is replaced by its default face; weight 700 is bold.
+    virtual void setFont(std::string_view face, int points, int weight) = 0;
+    virtual void setTextColour(Colour colour) = 0;
+    // Draws at the drawing position with opaque white cells and leaves the
+    // position at the right end of the drawn text.
+    virtual void drawText(std::string_view text) = 0;
+    // Where the next text would be drawn (the trace reports it).
+    virtual Point drawingPosition() = 0;
+
+    // --- events and timer ---------------------------------------------------
+    // Periodic timer; ticks are not accumulated: at most one waits at a time.
+    virtual void startTimer(int timerNumber, int periodMs) = 0;
+    virtual void stopTimer(int timerNumber) = 0;
+    // Sleeps until at least one event is pending, then returns all pending ones.
+    virtual std::vector<WindowEvent> waitEvents() = 0;
+
+    // --- sound --------------------------------------------------------------
+    // Plays the recording at the path and returns when it has finished.
+    // ".wav" is added when the name has no extension; names are matched without
+    // regard to case. A missing file, an empty path or no sound device plays
+    // nothing and returns at once.
+    virtual void playSound(std::string_view path) = 0;
+
+    // --- serial line to the receiver -----------------------------------------
+    // Opens the device exclusively for raw byte transport at the speed with
+    // 8 data bits, no parity, 1 stop bit. Closes any port opened before. False
+    // (and a line on stderr) when it cannot be opened.
+    virtual bool serialOpen(const std::string& device, int baudRate) = 0;
+    // Makes reads return at once with what has arrived, possibly nothing.
+    virtual void serialSetNonBlocking() = 0;
+    // parity 0 = none; stopBits 1 gives one stop bit, anything else two.
+    virtual void serialSetLineFormat(int dataBits, int parity, int stopBits) = 0;
+    // Bytes received and not yet read; 0 when no port is open.
+    virtual int serialBytesWaiting() = 0;
+    // At most maxBytes of what has already arrived; never waits.
+    virtual std::string serialRead(int maxBytes) = 0;
+    // Returns the count written; 0 when no port is open.
+    virtual int serialWrite(std::string_view bytes) = 0;
+    virtual void serialClose() = 0;
+
+    // --- text files in the working folder -----------------------------------
+    virtual FileHandle openForReading(const std::string& name) = 0;
+    // Creates the file, emptying an existing one.
+    virtual FileHandle openForWriting(const std::string& name) = 0;
+    // Reads one line (ended by CR, LF or CR LF) without its ending; false at
+    // the end of the file.
+    virtual bool readLine(FileHandle file, std::string& line) = 0;
+    // Writes the line followed by CR LF, at once.
+    virtual void writeLine(FileHandle file, std::string_view line) = 0;
+    virtual void closeFile(FileHandle file) = 0;
+    virtual bool deleteFile(const std::string& name) = 0;
+
+    // --- clock --------------------------------------------------------------
+    virtual std::string todayText() = 0;  // "dd-MM-yyyy"
+    virtual std::string timeText() = 0;   // "HH:MM:SS", 24-hour clock
+};
+
+}  // namespace voxpan

@@ -1,0 +1,27 @@
+// Synchronous playing of the recorded words through SDL2 audio.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+namespace voxpan {
+
+class SdlSound {
+public:
+    SdlSound();
+    ~SdlSound();
+    SdlSound(const SdlSound&) = delete;
+    SdlSound& operator=(const SdlSound&) = delete;
+
+    // Plays the WAV at the path and returns when it has finished sounding.
+    // ".wav" is added when the name has no extension; each part of the path
+    // is matched without regard to case. A missing, unreadable or corrupt
+    // file, an empty path or no sound device plays nothing and returns at once.
+    void play(std::string_view path);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace voxpan

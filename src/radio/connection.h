@@ -1,0 +1,13 @@
+// Bringing the receiver to a known state at start-up.
+#pragma once
+
+#include "shell/panel_state.h"
+
+namespace voxpan {
+
+// Resets the panel's scan, search, entry and key variables, opens the port
+// and sets the receiver to VFO A on 145 MHz, FM, attenuator off. Nothing
+// waits for the receiver: its first reply to a poll confirms the connection.
+void connectReceiver(Panel& panel);
+
+}  // namespace voxpan

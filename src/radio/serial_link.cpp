@@ -1,0 +1,50 @@
+#include "radio/serial_link.h"
+
+#include "radio/port_selection.h"
+#include "radio/reply_recognition.h"
+#include "radio/traffic_log.h"
+#include "voice/speech.h"
+
+namespace voxpan {
+
+void openReceiverPort(Panel& panel) {
+    // The receiver wants 8 data bits, no parity, 2 stop bits; the port is
+    // first opened at 8N1 and then given the receiver's format.
+    panel.io.serialClose();
+    panel.io.serialOpen(serialDeviceFor(panel.portText), panel.baudRate);
+    panel.io.serialSetNonBlocking();
+    panel.io.serialSetLineFormat(panel.dataBits, panel.parity, panel.stopBits);
+}
+
+void sendCommand(Panel& panel) {
+    if (panel.commandText.empty()) return;
+    panel.logLine = "TX= " + panel.commandText;
+    writeLogLine(panel);
+    panel.io.serialWrite(panel.commandText + "\r");
+}
+
+void sendControlByte(Panel& panel) { panel.io.serialWrite("\x1e"); }
+
+int bytesWaiting(Panel& panel) { return panel.io.serialBytesWaiting(); }
+
+void readReply(Panel& panel) {
+    panel.replyText = "";
+    if (bytesWaiting(panel) <= 0) return;
+    const std::string received = panel.io.serialRead(kReplyReadLimit);
+    panel.replyText = recogniseReply(received);
+    if (!panel.replyText.empty()) acceptReply(panel);
+}
+
+void acceptReply(Panel& panel) {
+    panel.logLine = "RX= " + leftText(panel.replyText, textLength(panel.replyText) - 1);
+    writeLogLine(panel);
+    if (panel.statusText == "Connecting") {
+        panel.receiverConnected = 1;
+        speakWord(panel, "connected");
+        panel.statusText = ">";
+    }
+}
+
+void closeReceiverPort(Panel& panel) { panel.io.serialClose(); }
+
+}  // namespace voxpan

@@ -1,0 +1,101 @@
+// The panel's whole state: one set of named variables that lives for the
+// whole run and that every operation reads and writes on the one program
+// thread. Start values are those of program start; start-up and the
+// connection to the receiver set the rest.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "shell/text_values.h"
+
+namespace voxpan {
+
+inline constexpr int kKeyQueueSize = 20;  // ten key presses of two entries
+inline constexpr int kBankTableSize = 420;
+inline constexpr int kKeyUpMarker = 999;  // matches no key
+
+using BankTable = std::array<Text, kBankTableSize>;
+
+struct PanelState {
+    // Window, keys and the poll cycle.
+    std::int32_t running = 0;
+    std::array<std::int32_t, kKeyQueueSize> keyQueue{};
+    std::int32_t keyCount = 0;
+    std::int32_t keyLatch = 0;
+    std::int32_t currentKey = 0;
+    std::int32_t pollState = 0;
+
+    // Configuration, files and texts fixed at start-up.
+    Text portText;
+    Text baudText;
+    std::int32_t voiceEnabled = 0;
+    std::int32_t debugEnabled = 0;
+    FileHandle debugFile = 0;
+    Text logLine;
+    Text lineBuffer;
+    Text speechFolder;
+    Text effectsFolder;
+    Text versionText;
+    Text bannerText;
+
+    // Receiver exchange.
+    std::int32_t comPort = 0;
+    Text commandText;
+    Text replyText;
+    std::int32_t baudRate = 0;
+    std::int32_t dataBits = 0;
+    std::int32_t parity = 0;
+    std::int32_t stopBits = 0;
+    std::int32_t receiverConnected = 0;
+    Text statusText;
+    Text barText;
+    std::int32_t signalLevel = 0;
+    std::int32_t squelchClosed = 0;
+    std::int32_t attenuatorOn = 0;
+    std::int32_t noiseLimiterOn = 0;
+
+    // Frequency, mode and entry.
+    Text frequencyText;
+    Text workText;
+    std::int32_t frequencyHz = 0;
+    Text modeText;
+    std::int32_t entryMode = 0;
+    Text entryText;
+    std::int32_t startNewFrequency = 0;
+    std::int32_t startNewLimit = 0;
+
+    // Scanning and search.
+    std::int32_t scanVoice = 0;
+    std::int32_t memoryScanState = 0;
+    std::int32_t bankScanState = 0;
+    std::int32_t scanIndex = 0;
+    std::int32_t lastIndex = 0;
+    std::int32_t searchState = 0;
+    std::int32_t searchStopMode = 0;
+    std::int32_t searchHoldTicks = 0;
+    Text searchLowText;
+    Text searchHighText;
+    Text searchStepText;
+    std::int32_t hitCount = 0;
+
+    // Banks.
+    BankTable bankLines{};
+    BankTable sourceLines{};
+    Text bankFileName;
+    FileHandle bankFile = 0;
+    std::int32_t bankReadError = 0;
+
+    // General.
+    std::int32_t lastResult = 0;
+};
+
+// The state together with the platform it talks to the world through. Every
+// operation of the panel takes one of these.
+struct Panel : PanelState {
+    explicit Panel(Platform& platform) : io(platform) {}
+    Platform& io;
+};
+
+}  // namespace voxpan

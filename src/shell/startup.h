@@ -1,0 +1,24 @@
+// The program's main sequence: window, configuration, log, greeting,
+// connection, event loop, and the orderly shutdown.
+#pragma once
+
+#include "platform/platform.h"
+#include "shell/panel_state.h"
+
+namespace voxpan {
+
+inline constexpr const char* kWindowTitle = "*** AR8600 Voxpan Front Panel v4.0a***";
+inline constexpr const char* kConfigurationName = "VOXPAN.CFG";
+
+// Runs the panel until the operator quits; returns the process exit code:
+// 0 for every run that opened its window, also without a configuration; 1
+// when no window could be opened at all.
+int runPanel(Platform& platform);
+
+// Reads the five configuration lines by column; false when the file cannot
+// be opened.
+bool readConfiguration(Panel& panel);
+// Stops the timer, closes the log, sends "EX", closes the port and window.
+void shutDown(Panel& panel);
+
+}  // namespace voxpan

@@ -1,0 +1,49 @@
+#include "voice/speech.h"
+
+#include <array>
+#include <utility>
+
+namespace voxpan {
+
+void playWord(Panel& panel, std::string_view path) {
+    if (path.empty()) return;
+    panel.io.playSound(path);
+}
+
+void speakWord(Panel& panel, std::string_view word) { playWord(panel, panel.speechFolder + word); }
+
+void speakEffect(Panel& panel, std::string_view word) { playWord(panel, panel.effectsFolder + word); }
+
+void speakFrequency(Panel& panel) {
+    if (panel.searchState == 1) speakWord(panel, "srching");
+    std::string trimmed = panel.frequencyText.str();
+    if (findText(trimmed, ".") > 0) {
+        while (!trimmed.empty() && trimmed.back() == '0') trimmed.pop_back();
+        if (!trimmed.empty() && trimmed.back() == '.') trimmed += "0";
+    }
+    panel.frequencyText = trimmed;
+    for (char c : panel.frequencyText.str()) speakWord(panel, c == '.' ? "point" : std::string(1, c));
+}
+
+void speakModeText(Panel& panel) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kModeWords{{
+        {"WFM", "wfm.wav"},
+        {"FM", "fm.wav"},
+        {"AM", "am.wav"},
+        {"USB", "usb.wav"},
+        {"LSB", "lsb.wav"},
+        {"CW ", "cw.wav"},
+        {"AUT", "auto"},
+        {"ATT ON", "atton.wav"},
+        {"ATT OFF", "attoff.wav"},
+    }};
+    panel.frequencyText = panel.modeText;
+    for (const auto& [mode, word] : kModeWords) {
+        if (panel.frequencyText == mode) {
+            speakWord(panel, word);
+            return;
+        }
+    }
+}
+
+}  // namespace voxpan

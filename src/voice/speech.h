@@ -1,0 +1,25 @@
+// The panel's voice: every action is confirmed by short recorded words,
+// each played to its end before the panel goes on.
+#pragma once
+
+#include <string_view>
+
+#include "shell/panel_state.h"
+
+namespace voxpan {
+
+// The folder of recorded words, relative to the working folder.
+inline constexpr std::string_view kWordFolder = "wave/";
+
+// Plays the recording at the path to its end; an empty path plays nothing.
+void playWord(Panel& panel, std::string_view path);
+// A word from the speech folder: silent when speech is muted.
+void speakWord(Panel& panel, std::string_view word);
+// A sound that plays even when speech is muted ("shdel", the pause).
+void speakEffect(Panel& panel, std::string_view word);
+// Reads frequencyText out digit by digit, trimming its trailing zeros.
+void speakFrequency(Panel& panel);
+// Says the word for modeText, if it is one of the known modes.
+void speakModeText(Panel& panel);
+
+}  // namespace voxpan

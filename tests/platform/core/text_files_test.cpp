@@ -1,0 +1,80 @@
+#include "platform/core/text_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace voxpan {
+namespace {
+
+class TextFilesTest : public ::testing::Test {
+protected:
+    TextFilesTest() : folder_(std::filesystem::temp_directory_path() / ("voxpan-files-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(folder_);
+    }
+    ~TextFilesTest() override { std::filesystem::remove_all(folder_); }
+    std::string path(const char* name) const { return (folder_ / name).string(); }
+    void put(const char* name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string bytesOf(const char* name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    std::vector<std::string> readAll(const char* name) {
+        std::vector<std::string> lines;
+        FileHandle file = files.openForReading(path(name));
+        EXPECT_NE(file, 0);
+        std::string line;
+        while (files.readLine(file, line)) lines.push_back(line);
+        files.closeFile(file);
+        return lines;
+    }
+
+    std::filesystem::path folder_;
+    TextFiles files;
+};
+
+TEST_F(TextFilesTest, ALineEndsAtCrAtLfOrAtCrLf) {
+    put("mixed.dat", "one\r\ntwo\rthree\nfour\n\nsix");
+    EXPECT_EQ(readAll("mixed.dat"), (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
+}
+
+TEST_F(TextFilesTest, BinaryBytesAndNulsSurviveReading) {
+    put("binary.dat", std::string("a\0b\xff\r\n", 6));
+    EXPECT_EQ(readAll("binary.dat"), (std::vector<std::string>{std::string("a\0b\xff", 4)}));
+}
+
+TEST_F(TextFilesTest, WrittenLinesEndWithCrLfAndReplaceTheOldFile) {
+    put("bank05.dat", "old contents that are longer\r\n");
+    FileHandle file = files.openForWriting(path("bank05.dat"));
+    ASSERT_NE(file, 0);
+    files.writeLine(file, "bank05");
+    files.writeLine(file, " ");
+    EXPECT_EQ(bytesOf("bank05.dat"), "bank05\r\n \r\n") << "lines are on disk before the file is closed";
+    files.closeFile(file);
+    EXPECT_EQ(bytesOf("bank05.dat"), "bank05\r\n \r\n");
+}
+
+TEST_F(TextFilesTest, MissingFilesAndStaleHandlesDoNothing) {
+    EXPECT_EQ(files.openForReading(path("missing.dat")), 0);
+    std::string line = "untouched";
+    EXPECT_FALSE(files.readLine(0, line));
+    EXPECT_FALSE(files.readLine(42, line));
+    files.writeLine(42, "nowhere");
+    files.closeFile(42);
+    EXPECT_EQ(files.openForWriting(path("no-such-folder/x.dat")), 0);
+}
+
+TEST_F(TextFilesTest, DeleteRemovesTheFileAndReportsAMissingOne) {
+    put("bank07.dat", "x\r\n");
+    EXPECT_TRUE(files.deleteFile(path("bank07.dat")));
+    EXPECT_FALSE(std::filesystem::exists(path("bank07.dat")));
+    EXPECT_FALSE(files.deleteFile(path("bank07.dat")));
+}
+
+}  // namespace
+}  // namespace voxpan

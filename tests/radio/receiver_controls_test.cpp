@@ -1,0 +1,114 @@
+#include "radio/receiver_controls.h"
+
+#include <gtest/gtest.h>
+
+#include "support/panel_fixture.h"
+
+namespace voxpan {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ReceiverControls : public testing::PanelTest {
+protected:
+    ReceiverControls() { openPort(); }
+    // Plays and writes in the order they happened.
+    Lines wordsAndCommands() const {
+        Lines order;
+        for (const std::string& line : fake.journal)
+            if (line.rfind("play ", 0) == 0 || line.rfind("serial-write ", 0) == 0) order.push_back(line);
+        return order;
+    }
+};
+
+TEST_F(ReceiverControls, TuningAWholeMegahertzGivesTheWorkTextItsPoint) {
+    panel.frequencyText = "145";
+    panel.workText = "145";
+    tuneVfoA(panel);
+    EXPECT_EQ(fake.serialWritten, "VA0145000000\r");
+    EXPECT_EQ(panel.workText, "145.0");
+    EXPECT_EQ(panel.frequencyText, "145");
+    ASSERT_FALSE(fake.texts.empty());
+    EXPECT_EQ(fake.texts[1].text, "145.0") << "VFO A shows the tuned frequency";
+    EXPECT_EQ(fake.texts[1].y, 150);
+}
+
+TEST_F(ReceiverControls, TuningAFrequencyWithAPointLeavesTheWorkTextAlone) {
+    panel.frequencyText = "145.0125";
+    panel.workText = "145.0125";
+    tuneVfoA(panel);
+    EXPECT_EQ(fake.serialWritten, "VA0145.01250\r");
+    EXPECT_EQ(panel.workText, "145.0125");
+    EXPECT_EQ(fake.texts.size(), 2u) << "8 characters need no padding";
+}
+
+TEST_F(ReceiverControls, VfoBIsTunedWithoutDrawing) {
+    panel.frequencyText = "146";
+    panel.workText = "146";
+    tuneVfoB(panel);
+    EXPECT_EQ(fake.serialWritten, "VB0146000000\r");
+    EXPECT_EQ(panel.workText, "146.0");
+    EXPECT_TRUE(fake.texts.empty());
+}
+
+TEST_F(ReceiverControls, StepIsSentInItsField) {
+    panel.searchStepText = "12.5";
+    sendStep(panel);
+    panel.searchStepText = "5";
+    sendStep(panel);
+    EXPECT_EQ(fake.serialWritten, "ST012.50\rST005000\r");
+}
+
+TEST_F(ReceiverControls, ModeSettersSayTheirWordBeforeSendingTheirCommand) {
+    struct Case {
+        void (*set)(Panel&);
+        const char* mode;
+        const char* word;
+        const char* command;
+    };
+    const Case cases[] = {{setModeFm, "FM", "wave/FM", "MD1\\r"},      {setModeAm, "AM", "wave/AM", "MD2\\r"},
+                          {setModeWfm, "WFM", "wave/WFM", "MD0\\r"},   {setModeUsb, "USB", "wave/USB", "MD3\\r"},
+                          {setModeLsb, "LSB", "wave/LSB", "MD4\\r"},   {setModeCw, "CW ", "wave/cw", "MD5\\r"},
+                          {setModeAuto, "AUT", "wave/auto", "AU1\\r"}};
+    for (const Case& c : cases) {
+        fake.journal.clear();
+        c.set(panel);
+        EXPECT_EQ(panel.modeText, c.mode);
+        EXPECT_EQ(wordsAndCommands(), (Lines{std::string("play ") + c.word, std::string("serial-write ") + c.command}))
+            << "mode " << c.mode;
+    }
+}
+
+TEST_F(ReceiverControls, CwLeavesTheSmallAerialFont) {
+    setModeCw(panel);
+    EXPECT_EQ(fake.journal.back(), "font Aerial 30 700");
+}
+
+TEST_F(ReceiverControls, AttenuatorTogglesWithItsWords) {
+    panel.attenuatorOn = 0;
+    toggleAttenuator(panel);
+    EXPECT_EQ(panel.attenuatorOn, 1);
+    toggleAttenuator(panel);
+    EXPECT_EQ(panel.attenuatorOn, 0);
+    EXPECT_EQ(wordsAndCommands(),
+              (Lines{"play wave/atton", "serial-write AT1\\r", "play wave/attoff", "serial-write AT0\\r"}));
+}
+
+TEST_F(ReceiverControls, NoiseLimiterSaysNoiseThenOnOrOff) {
+    panel.noiseLimiterOn = 0;
+    toggleNoiseLimiter(panel);
+    toggleNoiseLimiter(panel);
+    EXPECT_EQ(wordsAndCommands(), (Lines{"play wave/noise", "play wave/on", "serial-write NL1\\r", "play wave/noise",
+                                         "play wave/off", "serial-write NL0\\r"}));
+    EXPECT_EQ(panel.noiseLimiterOn, 0);
+}
+
+TEST_F(ReceiverControls, NothingIsConfirmedByTheReceiver) {
+    fake.serialClose();
+    toggleAttenuator(panel);
+    EXPECT_EQ(panel.attenuatorOn, 1) << "the panel's belief changes even with no receiver";
+    EXPECT_EQ(fake.plays, Lines{"wave/atton"});
+}
+
+}  // namespace
+}  // namespace voxpan

@@ -1,0 +1,108 @@
+// A recording fake of the platform: remembers everything the panel drew,
+// played, sent and wrote, in order, and plays back scripted events, serial
+// input and files.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace voxpan::testing {
+
+struct DrawnText {
+    int x = 0;
+    int y = 0;
+    std::string face;
+    int points = 0;
+    int weight = 0;
+    Colour colour;
+    std::string text;
+};
+
+class RecordingPlatform : public Platform {
+public:
+    // Every call in order, one short line each ("move 300 150", "font Ariel
+    // 50 700", "colour 0,0,255", "text 145.0", "play wave/FM", "serial-write
+    // MD1\r", ...): for tests of the order of things.
+    std::vector<std::string> journal;
+    std::vector<DrawnText> texts;
+    std::vector<std::string> plays;
+    std::string serialWritten;  // every byte written to the port, in order
+    std::vector<std::string> serialWrites;  // one entry per write call
+
+    // Scripted world.
+    bool windowOpens = true;
+    bool serialOpens = true;
+    std::string serialInput;  // bytes that have arrived and not been read
+    std::function<void(std::string_view)> onSerialWrite;  // e.g. a simulated receiver
+    std::function<void(std::string_view)> onPlay;  // e.g. time passing while a word sounds
+    std::deque<std::vector<WindowEvent>> eventBatches;  // when empty: a close request
+    std::map<std::string, std::string> files;  // name -> bytes
+    std::string today = "06-12-2026";
+    std::string now = "04:30:21";
+
+    // Convenience views.
+    std::vector<std::string> journalOf(std::string_view prefix) const;
+    std::vector<std::string> textsDrawn() const;
+    bool portOpen() const { return portOpen_; }
+    int openFileCount() const { return static_cast<int>(openFiles_.size()); }
+
+    bool createWindow(int x, int y, int width, int height, std::string_view title) override;
+    void closeWindow() override;
+    void moveTo(int x, int y) override;
+    void setFont(std::string_view face, int points, int weight) override;
+    void setTextColour(Colour colour) override;
+    void drawText(std::string_view text) override;
+    Point drawingPosition() override { return position_; }
+
+    void startTimer(int timerNumber, int periodMs) override;
+    void stopTimer(int timerNumber) override;
+    std::vector<WindowEvent> waitEvents() override;
+
+    void playSound(std::string_view path) override;
+
+    bool serialOpen(const std::string& device, int baudRate) override;
+    void serialSetNonBlocking() override;
+    void serialSetLineFormat(int dataBits, int parity, int stopBits) override;
+    int serialBytesWaiting() override;
+    std::string serialRead(int maxBytes) override;
+    int serialWrite(std::string_view bytes) override;
+    void serialClose() override;
+
+    FileHandle openForReading(const std::string& name) override;
+    FileHandle openForWriting(const std::string& name) override;
+    bool readLine(FileHandle file, std::string& line) override;
+    void writeLine(FileHandle file, std::string_view line) override;
+    void closeFile(FileHandle file) override;
+    bool deleteFile(const std::string& name) override;
+
+    std::string todayText() override { return today; }
+    std::string timeText() override { return now; }
+
+private:
+    struct OpenFile {
+        std::string name;
+        bool writing = false;
+        std::size_t readPosition = 0;
+    };
+    void record(std::string line) { journal.push_back(std::move(line)); }
+
+    Point position_;
+    std::string face_{kDefaultFace};
+    int points_ = kDefaultPoints;
+    int weight_ = kDefaultWeight;
+    Colour colour_ = kBlack;
+    bool portOpen_ = false;
+    std::map<FileHandle, OpenFile> openFiles_;
+    FileHandle nextFile_ = 1;
+};
+
+// The journal's rendering of a written byte string: printable as is, others
+// as \r, \n or \xNN.
+std::string visibleBytes(std::string_view bytes);
+
+}  // namespace voxpan::testing
