@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/panel_fixture.h"
 
 namespace voxpan {
@@ -150,6 +152,33 @@ TEST_F(SerialLink, OpeningTheReceiverPortAppliesTheLineFormatAfterOpening) {
     openReceiverPort(panel);
     EXPECT_EQ(fake.journal, (Lines{"serial-close", "serial-open /dev/ttyUSB1 19200", "serial-nonblocking",
                                    "serial-format 8 0 2"}));
+}
+
+// Random bytes arriving in random pieces: every read takes at most 255 bytes,
+// keeps at most a 30-character window, logs one line per kept reply and
+// connects once.
+TEST_F(SerialLink, RandomReceptionsNeverOverreadOrLoseTheLog) {
+    std::mt19937 random(3141);
+    int kept = 0;
+    for (int round = 0; round < 100000; ++round) {
+        const int size = std::uniform_int_distribution<int>(0, 400)(random);
+        std::string bytes;
+        for (int i = 0; i < size; ++i)
+            bytes += random() % 3 ? static_cast<char>(random() % 256) : "LMVSCW%\r0"[random() % 10];
+        fake.serialInput += bytes;
+        const std::size_t before = fake.serialInput.size();
+        readReply(panel);
+        ASSERT_LE(before - fake.serialInput.size(), 255u) << "round " << round;
+        ASSERT_LE(panel.replyText.size(), 30u) << "round " << round;
+        if (!panel.replyText.empty()) ++kept;
+    }
+    fake.serialInput.clear();
+    EXPECT_GT(kept, 1000) << "the generator should hit keywords often";
+    EXPECT_EQ(fake.plays, Lines{"wave/connected"});
+    const auto& log = fake.files["debug1.dat"];
+    std::size_t rxLines = 0;
+    for (std::size_t at = log.find("RX= "); at != std::string::npos; at = log.find("RX= ", at + 1)) ++rxLines;
+    EXPECT_GE(rxLines, static_cast<std::size_t>(kept)) << "every kept reply is logged";
 }
 
 }  // namespace

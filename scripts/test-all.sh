@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the unit tests, the
+# platform tests, the simulated receiver's tests and the end-to-end tests of
+# the real program under Xvfb; then the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+jobs=$(nproc)
+
+scripts/install-packages.sh
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPython3_EXECUTABLE=/usr/bin/python3
+cmake --build build -j "$jobs"
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVOXPAN_SANITIZE=ON -DVOXPAN_UNIT_TESTS_ONLY=ON
+cmake --build build-sanitize -j "$jobs"
+
+status=0
+echo "=== Tests of the regular build"
+(cd build && ctest --output-on-failure -j "$jobs") || status=1
+echo "=== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$jobs") || status=1
+exit $status

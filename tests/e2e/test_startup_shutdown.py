@@ -1,0 +1,96 @@
+"""Start-up and shutdown of the real program: the missing configuration, a
+normal start with its log header and greeting, close requests from the close
+box and from signals, and a machine with no display at all."""
+
+import os
+import signal
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import (LOG_HEADER, TITLE, Panel, Simulator, Xvfb, configuration, run_tests, wait_for)  # noqa: E402
+
+GREETING = ["wave/vox", "wave/4", "wave/point", "wave/0"]
+
+
+def test_missing_configuration_reports_and_ends_by_itself(folder):
+    x = Xvfb()
+    try:
+        panel = Panel(folder, x.display, config=None)
+        assert panel.wait(30) == 0, "exit code"
+        texts = [(t[0], t[1], t[6]) for t in panel.texts()]
+        assert texts == [(0, 30, "--- VOXPAN.CFG file not found ---"),
+                         (0, 60, "please run the 'PANSETUP' program")], texts
+        assert panel.plays() == ["wave/cfnf"], panel.plays()
+        assert not os.path.exists(os.path.join(folder, "debug1.dat"))
+    finally:
+        x.stop()
+
+
+def test_normal_start_greets_logs_and_closes_with_the_close_box(folder):
+    x = Xvfb()
+    receiver = Simulator(folder)
+    try:
+        panel = Panel(folder, x.display, configuration(receiver.device))
+        panel.wait_for_play("wave/attoff")
+        plays = panel.plays()
+        assert plays[:4] == GREETING, plays
+        banner = panel.texts()[0]
+        assert banner[:2] == (270, 0) and banner[6] == "*** Voxpan V 4.0a ***", banner
+        found = wait_for(lambda: panel.window(), 10, "window")
+        assert found
+        panel.request_close()
+        assert panel.wait(20) == 0
+        log = panel.log()
+        assert LOG_HEADER.match(log), log[:60]
+        assert b"EX" not in log, "the log is closed before EX is sent"
+        assert wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX on the line")
+    finally:
+        receiver.stop()
+        x.stop()
+
+
+def signal_ends_the_run(folder, signal_number):
+    x = Xvfb()
+    receiver = Simulator(folder)
+    try:
+        panel = Panel(folder, x.display, configuration(receiver.device))
+        panel.wait_for_play("wave/attoff")
+        panel.window()
+        os.kill(panel.process.pid, signal_number)
+        assert panel.wait(20) == 0, "a signal is a close request: orderly shutdown, exit 0"
+        assert any(fields == ["close"] for fields in panel.trace()), "the close request reached the handler"
+        assert wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX on the line")
+    finally:
+        receiver.stop()
+        x.stop()
+
+
+def test_sigterm_is_a_close_request(folder):
+    signal_ends_the_run(folder, signal.SIGTERM)
+
+
+def test_sigint_is_a_close_request(folder):
+    signal_ends_the_run(folder, signal.SIGINT)
+
+
+def test_sighup_is_a_close_request(folder):
+    signal_ends_the_run(folder, signal.SIGHUP)
+
+
+def test_without_a_display_the_failure_is_reported(folder):
+    panel = Panel(folder, None, configuration("/dev/null-port"))
+    code = panel.wait(20)
+    assert code != 0, "no window is a failure, not a success"
+    assert "window" in panel.stderr.lower(), panel.stderr
+    assert panel.plays() == [], "nothing runs without the window"
+
+
+if __name__ == "__main__":
+    run_tests([
+        test_missing_configuration_reports_and_ends_by_itself,
+        test_normal_start_greets_logs_and_closes_with_the_close_box,
+        test_sigterm_is_a_close_request,
+        test_sigint_is_a_close_request,
+        test_sighup_is_a_close_request,
+        test_without_a_display_the_failure_is_reported,
+    ])
