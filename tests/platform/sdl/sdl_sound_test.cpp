@@ -1,0 +1,184 @@
+#include "platform/sdl/sdl_sound.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace voxpan {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+void putLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A PCM WAV of `frames` frames, every sample at the format's silence.
+void writeSilentWav(const fs::path& file, int rate, int bits, int channels, int frames) {
+    const std::uint32_t blockAlign = static_cast<std::uint32_t>(channels * bits / 8);
+    const std::uint32_t dataBytes = blockAlign * static_cast<std::uint32_t>(frames);
+    std::ofstream out(file, std::ios::binary);
+    out.write("RIFF", 4);
+    putLittleEndian(out, 36 + dataBytes, 4);
+    out.write("WAVEfmt ", 8);
+    putLittleEndian(out, 16, 4);  // size of the format block
+    putLittleEndian(out, 1, 2);   // PCM
+    putLittleEndian(out, static_cast<std::uint32_t>(channels), 2);
+    putLittleEndian(out, static_cast<std::uint32_t>(rate), 4);
+    putLittleEndian(out, static_cast<std::uint32_t>(rate) * blockAlign, 4);
+    putLittleEndian(out, blockAlign, 2);
+    putLittleEndian(out, static_cast<std::uint32_t>(bits), 2);
+    out.write("data", 4);
+    putLittleEndian(out, dataBytes, 4);
+    const char silence = bits == 8 ? static_cast<char>(0x80) : 0;
+    out << std::string(dataBytes, silence);
+}
+
+class SdlSoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Without a sound card: SDL's dummy driver (the test runner sets it).
+        ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+        std::random_device seed;
+        folder_ = fs::temp_directory_path() /
+                  ("voxpan_sound_" + std::to_string(::getpid()) + "_" + std::to_string(seed()));
+        fs::create_directories(folder_);
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string file(const std::string& name) const { return (folder_ / name).string(); }
+
+    static Seconds timePlaying(SdlSound& sound, const std::string& path) {
+        const auto start = Clock::now();
+        sound.play(path);
+        return Clock::now() - start;
+    }
+
+    fs::path folder_;
+};
+
+// Generous bound: only a hang or a wait for some time-out fails it.
+constexpr double kAtOnce = 1.0;
+
+// --- nothing to play -------------------------------------------------------------
+
+TEST_F(SdlSoundTest, MissingFileReturnsAtOnceWithoutOpeningTheDevice) {
+    SdlSound sound;
+    EXPECT_LT(timePlaying(sound, file("nothing")).count(), kAtOnce);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "audio must open only for a file that exists";
+}
+
+TEST_F(SdlSoundTest, EmptyPathReturnsAtOnce) {
+    SdlSound sound;
+    EXPECT_LT(timePlaying(sound, "").count(), kAtOnce);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+TEST_F(SdlSoundTest, ConstructingDoesNotStartAudio) {
+    // The audio thread must start after the window has blocked its signals.
+    SdlSound sound;
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+TEST_F(SdlSoundTest, CorruptRecordingsPlayNothing) {
+    std::mt19937 random(8600);
+    std::string noise(4000, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    std::ofstream(file("noise.wav"), std::ios::binary) << noise;
+    std::ofstream(file("header.wav"), std::ios::binary) << std::string("RIFF\x24\0\0\0WAVEfmt ", 16);
+    std::ofstream(file("empty.wav"), std::ios::binary) << "";
+    writeSilentWav(folder_ / "tiny.wav", 8000, 16, 1, 1);
+
+    SdlSound sound;
+    for (const char* name : {"noise", "header", "empty", "tiny", "noise"}) {
+        EXPECT_LT(timePlaying(sound, file(name)).count(), kAtOnce) << name;
+    }
+}
+
+TEST_F(SdlSoundTest, FolderInsteadOfARecordingPlaysNothing) {
+    fs::create_directory(folder_ / "dir.wav");
+    SdlSound sound;
+    EXPECT_LT(timePlaying(sound, file("dir")).count(), kAtOnce);
+}
+
+// --- playing to the end ----------------------------------------------------------
+
+TEST_F(SdlSoundTest, ReturnsOnlyWhenTheRecordingHasSounded) {
+    writeSilentWav(folder_ / "pause.wav", 8000, 16, 1, 2400);  // 0.3 s
+    SdlSound sound;
+    const Seconds taken = timePlaying(sound, file("pause"));
+    EXPECT_GE(taken.count(), 0.3) << "the word was cut short";
+    EXPECT_LT(taken.count(), 0.3 + kAtOnce) << "the end of the word was missed; play waited for its time-out";
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u) << "playing must not need the video subsystem";
+}
+
+TEST_F(SdlSoundTest, RecordingOfAnotherFormatPlaysToo) {
+    writeSilentWav(folder_ / "old.wav", 11025, 8, 1, 3308);  // 0.3 s, 8-bit
+    writeSilentWav(folder_ / "stereo.wav", 44100, 16, 2, 13230);
+    SdlSound sound;
+    EXPECT_GE(timePlaying(sound, file("old.wav")).count(), 0.3) << "8-bit 11025 Hz";
+    EXPECT_GE(timePlaying(sound, file("stereo.wav")).count(), 0.3) << "16-bit stereo 44100 Hz";
+}
+
+TEST_F(SdlSoundTest, SameWordPlaysFullyEveryTime) {
+    writeSilentWav(folder_ / "seven.wav", 22050, 16, 1, 4410);  // 0.2 s
+    SdlSound sound;
+    for (int time = 1; time <= 3; ++time) {
+        EXPECT_GE(timePlaying(sound, file("seven")).count(), 0.2) << "play number " << time;
+    }
+}
+
+TEST_F(SdlSoundTest, FindsTheRecordingWithoutRegardToCase) {
+    writeSilentWav(folder_ / "fm.wav", 8000, 16, 1, 1600);  // 0.2 s
+    SdlSound sound;
+    EXPECT_GE(timePlaying(sound, file("FM")).count(), 0.2);
+}
+
+TEST_F(SdlSoundTest, WordsInARowFollowEachOther) {
+    writeSilentWav(folder_ / "one.wav", 22050, 16, 1, 2205);  // 0.1 s each
+    SdlSound sound;
+    const auto start = Clock::now();
+    for (int word = 0; word < 5; ++word) sound.play(file("one"));
+    EXPECT_GE(Seconds(Clock::now() - start).count(), 0.5) << "a word was cut short";
+}
+
+// --- no sound device -------------------------------------------------------------
+
+TEST_F(SdlSoundTest, WithoutASoundDevicePlaysNothingAndTriesOnlyOnce) {
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = previous != nullptr ? previous : "";
+    ::setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+    writeSilentWav(folder_ / "pause.wav", 8000, 16, 1, 2400);
+    {
+        SdlSound sound;
+        testing::internal::CaptureStderr();
+        const Seconds first = timePlaying(sound, file("pause"));
+        const Seconds second = timePlaying(sound, file("pause"));
+        const std::string complaints = testing::internal::GetCapturedStderr();
+        EXPECT_LT(first.count(), 0.3) << "nothing can sound without a device";
+        EXPECT_LT(second.count(), 0.3);
+        EXPECT_EQ(std::count(complaints.begin(), complaints.end(), '\n'), 1)
+            << "one line about the missing device, and no second attempt: " << complaints;
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "a failed audio start must be wound back";
+    }
+    ::setenv("SDL_AUDIODRIVER", saved.empty() ? "dummy" : saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace voxpan
