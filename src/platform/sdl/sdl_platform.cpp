@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/core/local_clock.h"
 #include "platform/sdl/font_cache.h"
@@ -51,6 +52,18 @@ int movedRight(int x, int width) {
 
 void reportNoWindow() {
     std::fprintf(stderr, "voxpan: cannot open the panel window: %s\n", SDL_GetError());
+}
+
+// With no display to reach, SDL falls back by itself to an invisible
+// off-screen window. Nobody could see the panel then, so that counts as no
+// window at all, unless the driver was asked for by name (SDL_VIDEODRIVER).
+bool onlyAnInvisibleWindowIsPossible() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) return true;
+    const std::string_view chosen(driver);
+    if (chosen != "offscreen" && chosen != "dummy") return false;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked == nullptr || *asked == '\0';
 }
 
 // Events the panel never uses; left off the queue so they cannot wake it.
@@ -161,6 +174,10 @@ bool SdlPlatform::Window::open(int x, int y, int width, int height, std::string_
     if (window != nullptr) return true;
     if (!startSdl(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS)) {
         reportNoWindow();
+        return false;
+    }
+    if (onlyAnInvisibleWindowIsPossible()) {
+        std::fprintf(stderr, "voxpan: cannot open the panel window: no display (is DISPLAY set?)\n");
         return false;
     }
     width = std::clamp(width, 1, kLargestWindowSide);
