@@ -3,6 +3,7 @@ keys from xdotool, the simulated receiver on a pseudo-terminal, sound through
 SDL's dummy driver, and the panel's trace (VOXPAN_TRACE) to see what it drew
 and played."""
 
+import contextlib
 import os
 import re
 import shutil
@@ -187,6 +188,26 @@ class Panel:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+@contextlib.contextmanager
+def started_panel(folder, simulator_arguments=(), **config):
+    """A panel under its own Xvfb against a fresh simulated receiver, up to
+    the end of its start-up words; everything is stopped afterwards."""
+    x = Xvfb()
+    receiver = None
+    panel = None
+    try:
+        receiver = Simulator(folder, *simulator_arguments)
+        panel = Panel(folder, x.display, configuration(receiver.device, **config))
+        wait_for(lambda: any(p.endswith("attoff") for p in panel.plays()), 20, "the last start-up word")
+        yield panel, receiver
+    finally:
+        if panel is not None:
+            panel.kill()
+        if receiver is not None:
+            receiver.stop()
+        x.stop()
 
 
 def run_tests(tests):

@@ -5,7 +5,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Panel, Simulator, Xvfb, configuration, run_tests, wait_for  # noqa: E402
+from harness import run_tests, started_panel, wait_for  # noqa: E402
 
 KEYS = [("F1", 112), ("q", 81), ("5", 53), ("Return", 13), ("space", 32), ("period", 190), ("Up", 38),
         ("Prior", 33), ("Next", 34), ("KP_Enter", 13), ("BackSpace", 8), ("Delete", 46), ("minus", 189)]
@@ -16,11 +16,7 @@ def key_events(panel):
 
 
 def test_keys_arrive_as_virtual_key_codes(folder):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device))
-        panel.wait_for_play("wave/attoff")
+    with started_panel(folder) as (panel, _):
         panel.press(*[name for name, _ in KEYS])
         expected = []
         for _, code in KEYS:
@@ -29,26 +25,16 @@ def test_keys_arrive_as_virtual_key_codes(folder):
         assert key_events(panel) == expected, key_events(panel)
         panel.request_close()
         assert panel.wait(20) == 0
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 def test_keys_with_alt_held_are_not_delivered(folder):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device))
-        panel.wait_for_play("wave/attoff")
+    with started_panel(folder) as (panel, _):
         panel.press("alt+f", "g")
         wait_for(lambda: ("key-down", 71) in key_events(panel), 20, "the G key")
         downs = [code for kind, code in key_events(panel) if kind == "key-down"]
         assert downs == [71], downs
         panel.request_close()
         assert panel.wait(20) == 0
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import LOG_HEADER, Panel, Simulator, Xvfb, configuration, run_tests, wait_for  # noqa: E402
+from harness import LOG_HEADER, Panel, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
 
 START_UP_BYTES = b"VA0145000000\rMD1\rAT0\r"
 START_UP_WORDS = ["wave/vox", "wave/4", "wave/point", "wave/0", "wave/1", "wave/4", "wave/5", "wave/FM",
@@ -18,11 +18,7 @@ BLACK, BLUE = "0,0,0", "0,0,255"
 
 
 def test_start_up_commands_settings_log_words_and_texts(folder):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device, speed="19200"))
-        panel.wait_for_play("wave/attoff")
+    with started_panel(folder, speed="19200") as (panel, receiver):
         wait_for(lambda: len(receiver.captured()) >= len(START_UP_BYTES), 10, "the start-up commands")
         assert receiver.captured() == START_UP_BYTES, receiver.captured()
         report = receiver.line_report()
@@ -53,24 +49,14 @@ def test_start_up_commands_settings_log_words_and_texts(folder):
         body = log[LOG_HEADER.match(log).end():]
         assert body == b"TX= VA0145000000\r\nTX= MD1\r\nTX= AT0\r\n", body
         assert wait_for(lambda: receiver.captured() == START_UP_BYTES + b"EX\r", 5, "EX last on the line")
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 def test_muted_speech_plays_bare_names(folder):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device, voice="0", debug="0"))
-        wait_for(lambda: "attoff" in panel.plays(), 20, "the last start-up word")
+    with started_panel(folder, voice="0", debug="0") as (panel, _):
         assert panel.plays() == [p.replace("wave/", "") for p in START_UP_WORDS], panel.plays()
         assert not os.path.exists(os.path.join(folder, "debug1.dat"))
         panel.request_close()
         assert panel.wait(20) == 0
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 def test_a_port_that_does_not_open_is_reported_on_stderr(folder):
@@ -91,11 +77,7 @@ def test_a_port_that_does_not_open_is_reported_on_stderr(folder):
 
 
 def test_the_port_vanishing_mid_run_neither_crashes_nor_spins(folder):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device))
-        panel.wait_for_play("wave/attoff")
+    with started_panel(folder) as (panel, receiver):
         panel.window()
         receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
         with open(f"/proc/{panel.process.pid}/stat") as stat:
@@ -108,9 +90,6 @@ def test_the_port_vanishing_mid_run_neither_crashes_nor_spins(folder):
         assert (after - before) / ticks < 1.0, f"the panel spun: {(after - before) / ticks:.2f}s CPU in 2s"
         panel.request_close()
         assert panel.wait(20) == 0
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 if __name__ == "__main__":

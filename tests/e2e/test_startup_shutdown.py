@@ -7,7 +7,7 @@ import signal
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (LOG_HEADER, TITLE, Panel, Simulator, Xvfb, configuration, run_tests, wait_for)  # noqa: E402
+from harness import LOG_HEADER, Panel, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
 
 GREETING = ["wave/vox", "wave/4", "wave/point", "wave/0"]
 
@@ -27,42 +27,27 @@ def test_missing_configuration_reports_and_ends_by_itself(folder):
 
 
 def test_normal_start_greets_logs_and_closes_with_the_close_box(folder):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device))
-        panel.wait_for_play("wave/attoff")
+    with started_panel(folder) as (panel, receiver):
         plays = panel.plays()
         assert plays[:4] == GREETING, plays
         banner = panel.texts()[0]
         assert banner[:2] == (270, 0) and banner[6] == "*** Voxpan V 4.0a ***", banner
-        found = wait_for(lambda: panel.window(), 10, "window")
-        assert found
         panel.request_close()
         assert panel.wait(20) == 0
+        assert ["close"] in panel.trace(), "the close box reached the panel as a close request"
         log = panel.log()
         assert LOG_HEADER.match(log), log[:60]
         assert b"EX" not in log, "the log is closed before EX is sent"
         assert wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX on the line")
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 def signal_ends_the_run(folder, signal_number):
-    x = Xvfb()
-    receiver = Simulator(folder)
-    try:
-        panel = Panel(folder, x.display, configuration(receiver.device))
-        panel.wait_for_play("wave/attoff")
+    with started_panel(folder) as (panel, receiver):
         panel.window()
         os.kill(panel.process.pid, signal_number)
         assert panel.wait(20) == 0, "a signal is a close request: orderly shutdown, exit 0"
-        assert any(fields == ["close"] for fields in panel.trace()), "the close request reached the handler"
+        assert ["close"] in panel.trace(), "the close request reached the handler"
         assert wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX on the line")
-    finally:
-        receiver.stop()
-        x.stop()
 
 
 def test_sigterm_is_a_close_request(folder):
