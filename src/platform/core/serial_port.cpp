@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -172,6 +173,9 @@ bool SerialPort::open(const std::string& device, int baudRate) {
     if (calls_.tcsetattr(fd, TCSANOW, &state) != 0) {
         return failOpen(fd, true, "cannot set the line settings: " + errorText(errno));
     }
+    // Bytes left in the driver from before the panel started (a reply to an
+    // earlier session) would otherwise pass for the receiver's first answer.
+    calls_.ioctl(fd, TCFLSH, reinterpret_cast<void*>(static_cast<std::intptr_t>(TCIFLUSH)));
     fd_ = fd;
     return true;
 }

@@ -347,6 +347,17 @@ TEST_F(SerialPortBytes, ReceivedBytesArriveUnchanged) {
     EXPECT_EQ(port.bytesWaiting(), 0);
 }
 
+TEST_F(SerialPortBytes, BytesFromBeforeTheOpenAreDiscarded) {
+    ASSERT_TRUE(pty.send("LM 123\r\n"));
+    SerialPort port(injectedCalls());
+    openLikeThePanel(port);
+    usleep(50000);
+    EXPECT_EQ(port.bytesWaiting(), 0) << "a stale reply must not pass for the receiver's first answer";
+    ASSERT_TRUE(pty.send("LM%000\r\n"));
+    waitForBytes(port, 8);
+    EXPECT_EQ(port.read(255), "LM%000\r\n");
+}
+
 TEST_F(SerialPortBytes, ReadTakesAtMostMaxBytes) {
     SerialPort port(injectedCalls());
     openLikeThePanel(port);
