@@ -31,6 +31,7 @@ fi
 
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
   echo "No display: running the panel in a private Xvfb screen (:97)."
+  echo "To see it: DISPLAY=:97 import -window root panel.png (ImageMagick)."
   Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp &
   xvfb_pid=$!
   export DISPLAY=:97
