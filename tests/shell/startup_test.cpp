@@ -67,6 +67,8 @@ TEST(StartUp, CloseRequestRunsTheShutdownInItsOrder) {
     EXPECT_LT(exSent, portClosed);
     EXPECT_LT(portClosed, windowClosed);
     EXPECT_EQ(fake.journal.back(), "window-close");
+    EXPECT_EQ(fake.openFileCount(), 0) << "the configuration and the log are closed";
+    EXPECT_FALSE(fake.portOpen());
 }
 
 TEST(StartUp, EveryEventOfABatchIsDeliveredBeforeTheLoopEnds) {

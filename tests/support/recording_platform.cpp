@@ -82,7 +82,6 @@ std::vector<WindowEvent> RecordingPlatform::waitEvents() {
 void RecordingPlatform::playSound(std::string_view path) {
     plays.emplace_back(path);
     record("play " + std::string(path));
-    if (onPlay) onPlay(path);
 }
 
 bool RecordingPlatform::serialOpen(const std::string& device, int baudRate) {

@@ -39,7 +39,6 @@ public:
     bool serialOpens = true;
     std::string serialInput;  // bytes that have arrived and not been read
     std::function<void(std::string_view)> onSerialWrite;  // e.g. a simulated receiver
-    std::function<void(std::string_view)> onPlay;  // e.g. time passing while a word sounds
     std::deque<std::vector<WindowEvent>> eventBatches;  // when empty: a close request
     std::map<std::string, std::string> files;  // name -> bytes
     std::string today = "06-12-2026";

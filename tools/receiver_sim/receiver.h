@@ -75,7 +75,6 @@ public:
 
     // A signal that starts now; its seconds count from now.
     void addSignal(Signal signal);
-    void clearSignals();
 
     double now() const;  // seconds since construction
     long long vfoAHz() const;
@@ -91,7 +90,6 @@ public:
     bool searchStopped() const;
     bool memoryScanning() const;
     bool memoryScanStopped() const;
-    bool scanReportOn() const;  // "LC1" received (the memory scan reports its stops)
     bool stoppedAnswering() const;  // after "EX"
     int bankSetting(char bank) const;  // -1 for a letter that is no bank
     std::optional<MemoryChannel> memoryChannel(char bank, int number) const;

@@ -106,12 +106,12 @@ struct SdlPlatform::Window {
     TickTimers timers{tickEventType()};
     float dpi = 96.0F;
 
-    // Drawing state; before the first change the window draws in the bold
-    // system face at 12 points, in black.
+    // Drawing state; before the first change the window draws in its
+    // default face, in black.
     Point position;
-    std::string face = "System";
-    int points = 12;
-    int weight = 700;
+    std::string face{kDefaultFace};
+    int points = kDefaultPoints;
+    int weight = kDefaultWeight;
     Colour colour = kBlack;
 
     std::unique_ptr<SignalWatch> signals;

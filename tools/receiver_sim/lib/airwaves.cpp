@@ -13,8 +13,6 @@ void Airwaves::add(const Signal& signal, Micros now) {
     signals_.push_back(OnAir{signal.hz, std::clamp(signal.level, 0, 999), ends});
 }
 
-void Airwaves::clear() { signals_.clear(); }
-
 bool Airwaves::covers(int index, long long hz, long long windowHz, Micros now) const {
     if (index < 0 || index >= static_cast<int>(signals_.size())) {
         return false;

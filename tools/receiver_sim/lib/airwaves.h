@@ -20,7 +20,6 @@ class Airwaves {
 public:
     // `seconds` of the signal counts from `now`.
     void add(const Signal& signal, Micros now);
-    void clear();
 
     // The strongest signal on air at `now` within `windowHz` of `hz`,
     // leaving out the signal numbered `except`.

@@ -405,7 +405,6 @@ std::string Receiver::takeOutput() { return state_->line.take(state_->now); }
 bool Receiver::outputPending() const { return state_->line.pending(); }
 
 void Receiver::addSignal(Signal signal) { state_->airwaves.add(signal, state_->now); }
-void Receiver::clearSignals() { state_->airwaves.clear(); }
 
 double Receiver::now() const { return static_cast<double>(state_->now) / 1e6; }
 long long Receiver::vfoAHz() const { return state_->vfoA; }
@@ -421,7 +420,6 @@ bool Receiver::searching() const { return state_->search.running(); }
 bool Receiver::searchStopped() const { return state_->search.stopped(); }
 bool Receiver::memoryScanning() const { return state_->scan.running(); }
 bool Receiver::memoryScanStopped() const { return state_->scan.stopped(); }
-bool Receiver::scanReportOn() const { return state_->scanReport; }
 bool Receiver::stoppedAnswering() const { return state_->exited; }
 int Receiver::bankSetting(char bank) const { return state_->memory.setting(bank); }
 
