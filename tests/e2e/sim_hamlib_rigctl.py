@@ -118,6 +118,11 @@ def test_frequency_set_and_read(workdir):
         lines = rigctl(sim.device, "F", "145500000", "f", "F", "433075000", "f")
         check(lines == ["145500000", "433075000"],
               "frequencies read back: %r, expected 145500000 and 433075000" % lines)
+        # rigctl writes its closing EX and exits without waiting for an
+        # answer: the simulator may take a moment to read it off the line.
+        deadline = time.monotonic() + 5
+        while not sim.captured().endswith(b"EX\r") and time.monotonic() < deadline:
+            time.sleep(0.02)
         captured = sim.captured()
         check(b"RF0145500000\r" in captured and b"RF0433075000\r" in captured,
               "the simulator did not receive the RF commands: %r" % captured)
