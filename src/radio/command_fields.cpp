@@ -1,6 +1,6 @@
 #include "radio/command_fields.h"
 
-#include "shell/text_values.h"
+#include "panel/text_values.h"
 
 namespace voxpan {
 

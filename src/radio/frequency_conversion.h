@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 

@@ -4,7 +4,6 @@
 
 #include "radio/command_fields.h"
 #include "radio/serial_link.h"
-#include "shell/display.h"
 #include "voice/speech.h"
 
 namespace voxpan {
@@ -28,10 +27,7 @@ void setMode(Panel& panel, std::string_view modeText, std::string_view word, std
 
 }  // namespace
 
-void tuneVfoA(Panel& panel) {
-    tuneVfo(panel, "VA");
-    showFrequency(panel);
-}
+void sendVfoA(Panel& panel) { tuneVfo(panel, "VA"); }
 
 void tuneVfoB(Panel& panel) { tuneVfo(panel, "VB"); }
 
@@ -47,10 +43,7 @@ void setModeUsb(Panel& panel) { setMode(panel, "USB", "USB", "MD3"); }
 void setModeLsb(Panel& panel) { setMode(panel, "LSB", "LSB", "MD4"); }
 void setModeAuto(Panel& panel) { setMode(panel, "AUT", "auto", "AU1"); }
 
-void setModeCw(Panel& panel) {
-    setMode(panel, "CW ", "cw", "MD5");
-    panel.io.setFont(kFontAerial, 30, kBold);
-}
+void setModeCw(Panel& panel) { setMode(panel, "CW ", "cw", "MD5"); }
 
 void toggleAttenuator(Panel& panel) {
     if (panel.attenuatorOn == 0) {

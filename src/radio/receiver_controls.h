@@ -3,13 +3,14 @@
 // panel confirms aloud, and sends. None waits for the receiver's answer.
 #pragma once
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 
-// Tunes VFO A to frequencyText, gives workText a point, shows the frequency.
-void tuneVfoA(Panel& panel);
-// Tunes VFO B to frequencyText and gives workText a point; shows nothing.
+// Tunes VFO A to frequencyText and gives workText a point. The panel's
+// tuneVfoA also shows the frequency.
+void sendVfoA(Panel& panel);
+// Tunes VFO B to frequencyText and gives workText a point.
 void tuneVfoB(Panel& panel);
 void sendStep(Panel& panel);
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "shell/text_values.h"
+#include "panel/text_values.h"
 
 namespace voxpan {
 

@@ -39,7 +39,7 @@ void acceptReply(Panel& panel) {
     panel.logLine = "RX= " + leftText(panel.replyText, textLength(panel.replyText) - 1);
     writeLogLine(panel);
     if (panel.statusText == "Connecting") {
-        panel.receiverConnected = 1;
+        panel.receiverConnected = kReceiverConnected;
         speakWord(panel, "connected");
         panel.statusText = ">";
     }

@@ -2,7 +2,7 @@
 // a line of ASCII text, replies picked up later by polling, never waiting.
 #pragma once
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 

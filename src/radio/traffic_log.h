@@ -1,7 +1,7 @@
 // The traffic log "debug1.dat": one line per command, reply or key.
 #pragma once
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 

@@ -1,6 +1,6 @@
 #include "shell/startup.h"
 
-#include "radio/connection.h"
+#include "shell/connection.h"
 #include "radio/serial_link.h"
 #include "radio/traffic_log.h"
 #include "shell/window_events.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 

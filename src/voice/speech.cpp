@@ -15,7 +15,7 @@ void speakWord(Panel& panel, std::string_view word) { playWord(panel, panel.spee
 void speakEffect(Panel& panel, std::string_view word) { playWord(panel, panel.effectsFolder + word); }
 
 void speakFrequency(Panel& panel) {
-    if (panel.searchState == 1) speakWord(panel, "srching");
+    if (panel.searchState == kSearching) speakWord(panel, "srching");
     std::string trimmed = panel.frequencyText.str();
     if (findText(trimmed, ".") > 0) {
         while (!trimmed.empty() && trimmed.back() == '0') trimmed.pop_back();

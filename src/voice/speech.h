@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 #include "support/recording_platform.h"
 
 namespace voxpan::testing {

@@ -1,9 +1,8 @@
-#include "shell/display.h"
+#include "display/display.h"
 
 #include <algorithm>
 #include <string>
 
-#include "radio/receiver_controls.h"
 
 namespace voxpan {
 
@@ -25,23 +24,13 @@ void showFrequency(Panel& panel) {
     if (missing > 0) io.drawText(std::string(static_cast<std::size_t>(std::min(missing, 4)), '0') + blanks(16));
     io.setTextColour(kBlack);
     io.setFont(kFontAriel, 30, kBold);
-    panel.startNewLimit = 1;
 }
 
-void showAndSetMode(Panel& panel) {
+void drawModeLine(Panel& panel) {
     Platform& io = panel.io;
     io.moveTo(370, 80);
     io.setFont(kFontAriel, 50, kBold);
     io.drawText(panel.modeText + blanks(6));
-    io.setFont(kFontAerial, 30, kBold);
-    const Text& mode = panel.modeText;
-    if (mode == "FM") setModeFm(panel);
-    else if (mode == "AM") setModeAm(panel);
-    else if (mode == "WFM") setModeWfm(panel);
-    else if (mode == "LSB") setModeLsb(panel);
-    else if (mode == "USB") setModeUsb(panel);
-    else if (mode == "CW ") setModeCw(panel);
-    else if (mode == "AUT") setModeAuto(panel);
 }
 
 void showSearchLimits(Panel& panel) {

@@ -1,4 +1,4 @@
-#include "radio/connection.h"
+#include "shell/connection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/text_values.h"
+#include "panel/text_values.h"
 
 #include <cmath>
 #include <cstdio>

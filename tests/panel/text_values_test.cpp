@@ -1,4 +1,4 @@
-#include "shell/text_values.h"
+#include "panel/text_values.h"
 
 #include <gtest/gtest.h>
 

@@ -7,14 +7,12 @@
 #include <array>
 #include <cstdint>
 
+#include "panel/limits.h"
+#include "panel/state_names.h"
+#include "panel/text_values.h"
 #include "platform/platform.h"
-#include "shell/text_values.h"
 
 namespace voxpan {
-
-inline constexpr int kKeyQueueSize = 20;  // ten key presses of two entries
-inline constexpr int kBankTableSize = 420;
-inline constexpr int kKeyUpMarker = 999;  // matches no key
 
 using BankTable = std::array<Text, kBankTableSize>;
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace voxpan {
+#include "panel/limits.h"
 
-inline constexpr std::size_t kTextCapacity = 254;
+namespace voxpan {
 
 // A text held in the panel state: every assignment keeps at most the first
 // 254 characters and drops the rest without notice. Intermediate results

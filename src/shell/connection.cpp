@@ -1,10 +1,11 @@
-#include "radio/connection.h"
+#include "shell/connection.h"
 
 #include <string>
 
+#include "controls/tune_and_show.h"
+#include "display/display.h"
 #include "radio/receiver_controls.h"
 #include "radio/serial_link.h"
-#include "shell/display.h"
 #include "voice/speech.h"
 
 namespace voxpan {
@@ -12,18 +13,18 @@ namespace voxpan {
 namespace {
 
 void resetPanelVariables(Panel& panel) {
-    panel.entryMode = 0;
-    panel.receiverConnected = -1;
+    panel.entryMode = kEntryNone;
+    panel.receiverConnected = kReceiverConnecting;
     panel.startNewLimit = 0;
     panel.startNewFrequency = 1;
-    panel.pollState = 0;
+    panel.pollState = kPollIdle;
     panel.searchHoldTicks = 0;
     panel.keyCount = 0;  // keys pressed before the connection are dropped
     panel.scanIndex = 0;
     panel.searchStopMode = 0;
-    panel.searchState = 0;
-    panel.memoryScanState = 0;
-    panel.bankScanState = 0;
+    panel.searchState = kSearchOff;
+    panel.memoryScanState = kMemoryScanOff;
+    panel.bankScanState = kBankScanOff;
     panel.noiseLimiterOn = 0;  // taken as off; no command is sent for it
     panel.scanVoice = 1;
 
@@ -58,9 +59,7 @@ void connectReceiver(Panel& panel) {
     panel.attenuatorOn = 1;
     toggleAttenuator(panel);
 
-    panel.io.moveTo(370, 80);
-    panel.io.setFont(kFontAriel, 50, kBold);
-    panel.io.drawText(panel.modeText + std::string(6, ' '));
+    drawModeLine(panel);
 }
 
 }  // namespace voxpan

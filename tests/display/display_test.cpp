@@ -1,4 +1,4 @@
-#include "shell/display.h"
+#include "display/display.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,6 @@ TEST_F(Display, FrequencyLineErasesDrawsInBlueAndPadsShortFrequencies) {
     EXPECT_EQ(fake.texts[2].colour, kBlue);
     EXPECT_EQ(fake.journal.back(), "font Ariel 30 700");
     EXPECT_EQ(fake.journal[fake.journal.size() - 2], "colour 0,0,0");
-    EXPECT_EQ(panel.startNewLimit, 1);
 }
 
 TEST_F(Display, LongFrequenciesAreNotPadded) {
@@ -55,42 +54,18 @@ TEST_F(Display, PaddingFollowsTheFrequencyTextAndStopsAtFourZeros) {
     EXPECT_EQ(lastText().text, "0" + std::string(16, ' '));
 }
 
-TEST_F(Display, ModeLineDrawsThenSetsTheReceiver) {
-    openPort();
+TEST_F(Display, ModeLineTakesTheColourLeftByTheLastDrawing) {
     fake.setTextColour(kRed);
-    panel.modeText = "AM";
-    showAndSetMode(panel);
+    panel.modeText = "CW ";
+    drawModeLine(panel);
     ASSERT_EQ(fake.texts.size(), 1u);
-    EXPECT_EQ(lastText().text, "AM      ");
+    EXPECT_EQ(lastText().text, "CW " + std::string(6, ' '));
     EXPECT_EQ(lastText().x, 370);
     EXPECT_EQ(lastText().y, 80);
-    EXPECT_EQ(lastText().colour, kRed) << "the mode line takes the colour left by the last drawing";
+    EXPECT_EQ(lastText().colour, kRed);
     EXPECT_EQ(lastText().points, 50);
-    EXPECT_EQ(fake.serialWritten, "MD2\r");
-    EXPECT_EQ(fake.plays, (Lines{"wave/AM"}));
-}
-
-TEST_F(Display, EveryModeTextSelectsItsCommand) {
-    openPort();
-    const std::vector<std::pair<std::string, std::string>> cases{{"FM", "MD1\r"},  {"AM", "MD2\r"},  {"WFM", "MD0\r"},
-                                                                 {"LSB", "MD4\r"}, {"USB", "MD3\r"}, {"CW ", "MD5\r"},
-                                                                 {"AUT", "AU1\r"}};
-    for (const auto& [mode, command] : cases) {
-        fake.serialWritten.clear();
-        panel.modeText = mode;
-        showAndSetMode(panel);
-        EXPECT_EQ(fake.serialWritten, command) << "mode '" << mode << "'";
-    }
-}
-
-TEST_F(Display, CwWithoutItsTrailingBlankIsDrawnButSetsNoMode) {
-    openPort();
-    panel.modeText = "CW";
-    showAndSetMode(panel);
-    EXPECT_EQ(lastText().text, "CW      ");
-    EXPECT_EQ(fake.serialWritten, "");
-    EXPECT_TRUE(fake.plays.empty());
-    EXPECT_EQ(fake.journal.back(), "font Aerial 30 700");
+    EXPECT_TRUE(fake.serialWrites.empty()) << "drawing never talks to the receiver";
+    EXPECT_TRUE(fake.plays.empty()) << "drawing never speaks";
 }
 
 TEST_F(Display, SearchLimitsLine) {

@@ -2,11 +2,12 @@
 // drawn over whatever was there and padded with blanks to erase a longer
 // earlier text. The window keeps the drawing position, font and colour
 // between operations, so an operation that sets none uses what was left.
+// Drawing only: nothing here talks to the receiver or speaks.
 #pragma once
 
 #include <string_view>
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 
@@ -18,8 +19,9 @@ inline constexpr int kBold = 700;
 
 // Draws workText on the frequency line, short frequencies padded with zeros.
 void showFrequency(Panel& panel);
-// Draws modeText on the mode line and sets the receiver to that mode.
-void showAndSetMode(Panel& panel);
+// Draws modeText and six blanks on the mode line, in Ariel 50 and the colour
+// the last drawing left.
+void drawModeLine(Panel& panel);
 // Draws the search line: low limit, step, "STOP" or "CONT", high limit.
 void showSearchLimits(Panel& panel);
 // Blanks everything below the search line.

@@ -1,7 +1,7 @@
 // Bringing the receiver to a known state at start-up.
 #pragma once
 
-#include "shell/panel_state.h"
+#include "panel/panel_state.h"
 
 namespace voxpan {
 

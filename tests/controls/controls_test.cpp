@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "controls/mode_line.h"
+#include "controls/tune_and_show.h"
+#include "support/panel_fixture.h"
+
+namespace voxpan {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Controls : public testing::PanelTest {
+protected:
+    Controls() { openPort(); }
+    const testing::DrawnText& lastText() const { return fake.texts.back(); }
+};
+
+TEST_F(Controls, TuningAWholeMegahertzGivesTheWorkTextItsPointAndShowsIt) {
+    panel.frequencyText = "145";
+    panel.workText = "145";
+    tuneVfoA(panel);
+    EXPECT_EQ(fake.serialWritten, "VA0145000000\r");
+    EXPECT_EQ(panel.workText, "145.0");
+    EXPECT_EQ(panel.frequencyText, "145");
+    ASSERT_GE(fake.texts.size(), 2u);
+    EXPECT_EQ(fake.texts[1].text, "145.0") << "VFO A shows the tuned frequency";
+    EXPECT_EQ(fake.texts[1].y, 150);
+    EXPECT_EQ(panel.startNewLimit, 1) << "a redraw of the frequency line restarts a limit being typed";
+}
+
+TEST_F(Controls, TuningAFrequencyWithAPointLeavesTheWorkTextAlone) {
+    panel.frequencyText = "145.0125";
+    panel.workText = "145.0125";
+    tuneVfoA(panel);
+    EXPECT_EQ(fake.serialWritten, "VA0145.01250\r");
+    EXPECT_EQ(panel.workText, "145.0125");
+    EXPECT_EQ(fake.texts.size(), 2u) << "8 characters need no padding";
+}
+
+TEST_F(Controls, ModeLineDrawsThenSetsTheReceiver) {
+    fake.setTextColour(kRed);
+    panel.modeText = "AM";
+    showAndSetMode(panel);
+    ASSERT_EQ(fake.texts.size(), 1u);
+    EXPECT_EQ(lastText().text, "AM      ");
+    EXPECT_EQ(lastText().x, 370);
+    EXPECT_EQ(lastText().y, 80);
+    EXPECT_EQ(lastText().colour, kRed) << "the mode line takes the colour left by the last drawing";
+    EXPECT_EQ(lastText().points, 50);
+    EXPECT_EQ(fake.serialWritten, "MD2\r");
+    EXPECT_EQ(fake.plays, (Lines{"wave/AM"}));
+}
+
+TEST_F(Controls, EveryModeTextSelectsItsCommandAndLeavesTheSmallAerialFont) {
+    const std::vector<std::pair<std::string, std::string>> cases{{"FM", "MD1\r"},  {"AM", "MD2\r"},  {"WFM", "MD0\r"},
+                                                                 {"LSB", "MD4\r"}, {"USB", "MD3\r"}, {"CW ", "MD5\r"},
+                                                                 {"AUT", "AU1\r"}};
+    for (const auto& [mode, command] : cases) {
+        fake.serialWritten.clear();
+        panel.modeText = mode;
+        showAndSetMode(panel);
+        EXPECT_EQ(fake.serialWritten, command) << "mode '" << mode << "'";
+        EXPECT_EQ(fake.journalOf("font").back(), "font Aerial 30 700") << "mode '" << mode << "'";
+    }
+}
+
+TEST_F(Controls, CwWithoutItsTrailingBlankIsDrawnButSetsNoMode) {
+    panel.modeText = "CW";
+    showAndSetMode(panel);
+    EXPECT_EQ(lastText().text, "CW      ");
+    EXPECT_EQ(fake.serialWritten, "");
+    EXPECT_TRUE(fake.plays.empty());
+    EXPECT_EQ(fake.journal.back(), "font Aerial 30 700");
+}
+
+}  // namespace
+}  // namespace voxpan
