@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fontconfig fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev fontconfig fonts-dejavu-core
   espeak-ng sox
   googletest libgtest-dev
   python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
+#include <string>
 
 #include "panel/limits.h"
 #include "panel/state_names.h"
@@ -87,6 +89,10 @@ struct PanelState {
 
     // General.
     std::int32_t lastResult = 0;
+
+    // Recordings already reported missing on stderr: once per word, not
+    // once per play.
+    std::set<std::string> reportedRecordings;
 };
 
 // The state together with the platform it talks to the world through. Every

@@ -34,6 +34,20 @@ int findText(std::string_view text, std::string_view what, int start) {
     return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
 }
 
+std::string quotedForMessage(std::string_view text) {
+    std::string quoted = "\"";
+    for (const unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7f) {
+            quoted += static_cast<char>(c);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            quoted += escaped;
+        }
+    }
+    return quoted + "\"";
+}
+
 int textLength(std::string_view text) { return static_cast<int>(text.size()); }
 
 std::string charText(int code) { return std::string(1, static_cast<char>(code)); }

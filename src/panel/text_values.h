@@ -66,6 +66,10 @@ int findText(std::string_view text, std::string_view what, int start = 1);
 int textLength(std::string_view text);
 std::string charText(int code);
 
+// The text in double quotes for a message to the person setting the panel
+// up, control and non-ASCII bytes written as \xNN so that nothing is hidden.
+std::string quotedForMessage(std::string_view text);
+
 // The numeric value of a text: leading blanks and tabs skipped, an optional
 // "-", digits, an optional "." and fraction digits; the first character that
 // does not fit ends it. No "+" and no exponent; no digits gives 0.

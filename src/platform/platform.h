@@ -4,6 +4,7 @@
 // include SDL or POSIX headers.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,17 @@ struct WindowEvent {
 // An opaque handle for a text file opened through the platform; 0 is "none".
 using FileHandle = int;
 
+// What became of a word the panel asked to hear.
+enum class SoundResult {
+    Played,
+    NoRecording,  // no such file (or an empty path)
+    Unplayable,   // a file that is no WAV the sound layer can read
+    NoDevice,     // no sound device: nothing can be heard at all
+};
+
+// What a name in the working folder stands for.
+enum class PathKind { Missing, File, Folder, Other };
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -77,8 +89,8 @@ public:
     // Plays the recording at the path and returns when it has finished.
     // ".wav" is added when the name has no extension; names are matched without
     // regard to case. A missing file, an empty path or no sound device plays
-    // nothing and returns at once.
-    virtual void playSound(std::string_view path) = 0;
+    // nothing and returns at once, and says which it was.
+    virtual SoundResult playSound(std::string_view path) = 0;
 
     // --- serial line to the receiver -----------------------------------------
     // Opens the device exclusively for raw byte transport at the speed with
@@ -108,6 +120,21 @@ public:
     virtual void writeLine(FileHandle file, std::string_view line) = 0;
     virtual void closeFile(FileHandle file) = 0;
     virtual bool deleteFile(const std::string& name) = 0;
+    virtual PathKind pathKind(const std::string& name) = 0;
+    // The folder the panel runs in, as an absolute path, for messages.
+    virtual std::string workingFolder() = 0;
+    // The recorded words installed with the program (ending in "/"), or ""
+    // when there are none.
+    virtual std::string installedWordFolder() = 0;
+
+    // --- the person setting the panel up ------------------------------------
+    // One line on stderr, "voxpan: " + line: for mistakes that would
+    // otherwise leave a silent panel and nothing printed anywhere.
+    virtual void reportProblem(std::string_view line) = 0;
+    // Called instead of returning when the display goes away (the X server
+    // ended): the handler must say goodbye to the receiver without the
+    // window; the program then ends with status 1.
+    virtual void setDisplayLostHandler(std::function<void()> handler) = 0;
 
     // --- clock --------------------------------------------------------------
     virtual std::string todayText() = 0;  // "dd-MM-yyyy"

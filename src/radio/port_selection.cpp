@@ -1,14 +1,40 @@
 #include "radio/port_selection.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace voxpan {
 
-std::string serialDeviceFor(std::string_view portText) {
-    if (portText.find('/') != std::string_view::npos) {
-        constexpr std::string_view kBlanks = " \t";
-        const auto first = portText.find_first_not_of(kBlanks);
-        const auto last = portText.find_last_not_of(kBlanks);
-        return std::string(portText.substr(first, last - first + 1));
+namespace {
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+}  // namespace
+
+std::string portTextFault(std::string_view portText) {
+    const std::string_view name = trimmed(portText);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x20 && c != 0x7f) continue;
+        char reason[64];
+        std::snprintf(reason, sizeof reason, "it holds the control byte 0x%02X at column %zu", c,
+                      name.data() - portText.data() + i + 5);
+        return reason;
     }
+    return {};
+}
+
+bool isPlainNumber(std::string_view text) {
+    const std::string_view digits = trimmed(text);
+    return !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string serialDeviceFor(std::string_view portText) {
+    if (portText.find('/') != std::string_view::npos) return std::string(trimmed(portText));
     if (portText.empty()) return {};
     const char last = portText.back();
     if (last < '1' || last > '9') return {};

@@ -12,4 +12,11 @@ namespace voxpan {
 // non-digit names nothing ("").
 std::string serialDeviceFor(std::string_view portText);
 
+// Why the port text names no device the panel may open: a control byte in
+// it (a NUL would silently cut the device name short). "" when it is fine;
+// blanks and tabs around it are allowed.
+std::string portTextFault(std::string_view portText);
+// True when the speed text, blanks and tabs around it aside, is digits only.
+bool isPlainNumber(std::string_view text);
+
 }  // namespace voxpan

@@ -11,6 +11,14 @@ void openReceiverPort(Panel& panel) {
     // The receiver wants 8 data bits, no parity, 2 stop bits; the port is
     // first opened at 8N1 and then given the receiver's format.
     panel.io.serialClose();
+    const std::string fault = portTextFault(panel.portText);
+    if (!fault.empty()) {
+        panel.io.reportProblem("VOXPAN.CFG line 1: no serial port is opened for " + quotedForMessage(panel.portText) +
+                               ": " + fault);
+        return;
+    }
+    // No line runs at no speed; the connection has said why.
+    if (panel.baudRate <= 0) return;
     panel.io.serialOpen(serialDeviceFor(panel.portText), panel.baudRate);
     panel.io.serialSetNonBlocking();
     panel.io.serialSetLineFormat(panel.dataBits, panel.parity, panel.stopBits);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "controls/tune_and_show.h"
+#include "radio/port_selection.h"
 #include "display/display.h"
 #include "radio/receiver_controls.h"
 #include "radio/serial_link.h"
@@ -36,6 +37,18 @@ void resetPanelVariables(Panel& panel) {
     panel.searchStepText = "12.5";
 }
 
+// The speed is read as a number whatever follows it; the operator hears of
+// a speed text that is not plainly one, quoted as written.
+void checkSpeedText(Panel& panel) {
+    const std::string quoted = quotedForMessage(panel.baudText);
+    if (panel.baudRate <= 0) {
+        panel.io.reportProblem("VOXPAN.CFG line 2: the speed " + quoted + " is no line speed; no serial port is opened");
+    } else if (!isPlainNumber(panel.baudText)) {
+        panel.io.reportProblem("VOXPAN.CFG line 2: the speed " + quoted + " is not a number; trying " +
+                               std::to_string(panel.baudRate));
+    }
+}
+
 }  // namespace
 
 void connectReceiver(Panel& panel) {
@@ -49,6 +62,7 @@ void connectReceiver(Panel& panel) {
     panel.dataBits = 8;
     panel.parity = 0;
     panel.stopBits = 2;
+    checkSpeedText(panel);
     openReceiverPort(panel);
 
     panel.workText = "145";

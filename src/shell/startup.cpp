@@ -14,13 +14,63 @@ constexpr int kPollTimer = 1;
 constexpr int kPollPeriodMs = 100;
 
 // The numeric value of the one character in column 7: a digit gives its
-// value, a missing or non-digit character 0.
-std::int32_t switchValue(std::string_view line) { return truncateToInt(numberOf(midText(line, 7, 1))); }
+// value, a missing or non-digit character 0, which switches the line's
+// feature off; the operator is told why.
+std::int32_t switchValue(Panel& panel, int lineNumber, std::string_view line, std::string_view offMeans) {
+    const std::string column = midText(line, 7, 1);
+    if (column.empty() || column[0] < '0' || column[0] > '9') {
+        panel.io.reportProblem(std::string(kConfigurationName) + " line " + std::to_string(lineNumber) +
+                               " has no digit in column 7, so " + std::string(offMeans) + " (the line holds " +
+                               quotedForMessage(line) + ")");
+    }
+    return truncateToInt(numberOf(column));
+}
 
 void openTrafficLog(Panel& panel) {
     panel.debugFile = panel.io.openForWriting(kTrafficLogName);
+    if (panel.debugFile == 0) {
+        panel.io.reportProblem("cannot create the traffic log " + std::string(kTrafficLogName) + " in " +
+                               panel.io.workingFolder() + "; the panel runs without it");
+        return;
+    }
     panel.logLine = "VOXPAN " + panel.versionText + "  " + panel.io.todayText() + "   " + panel.io.timeText();
     writeLogLine(panel);
+}
+
+// The words are played from "wave" in the working folder. An operator who
+// started the panel in another folder still hears the installed words.
+void chooseWordFolder(Panel& panel) {
+    panel.speechFolder = kWordFolder;
+    panel.effectsFolder = kWordFolder;
+    const std::string folder(kWordFolder.substr(0, kWordFolder.size() - 1));
+    if (panel.io.pathKind(folder) == PathKind::Folder) return;
+    const std::string installed = panel.io.installedWordFolder();
+    if (installed.empty()) {
+        panel.io.reportProblem("no '" + folder + "' folder of recorded words in " + panel.io.workingFolder() +
+                               ": no word will be heard");
+        return;
+    }
+    panel.io.reportProblem("no '" + folder + "' folder of recorded words in " + panel.io.workingFolder() +
+                           ": playing the installed words from " + installed);
+    panel.speechFolder = installed;
+    panel.effectsFolder = installed;
+}
+
+void reportUnreadableConfiguration(Panel& panel) {
+    const std::string where = panel.io.workingFolder();
+    switch (panel.io.pathKind(kConfigurationName)) {
+        case PathKind::Missing:
+            panel.io.reportProblem(std::string("no ") + kConfigurationName + " in " + where +
+                                   ": run pansetup to write one");
+            break;
+        case PathKind::Folder:
+            panel.io.reportProblem(std::string(kConfigurationName) + " in " + where + " is a folder, not a file");
+            break;
+        default:
+            panel.io.reportProblem(std::string(kConfigurationName) + " in " + where +
+                                   " is there but cannot be read (check its permissions)");
+            break;
+    }
 }
 
 void reportMissingConfiguration(Panel& panel) {
@@ -42,7 +92,10 @@ void runEventLoop(Panel& panel) {
 
 bool readConfiguration(Panel& panel) {
     const FileHandle file = panel.io.openForReading(kConfigurationName);
-    if (file == 0) return false;
+    if (file == 0) {
+        reportUnreadableConfiguration(panel);
+        return false;
+    }
     // A line past the end of the file reads as empty text; a line longer
     // than a text holds keeps its first 254 characters.
     auto nextLine = [&] {
@@ -54,8 +107,8 @@ bool readConfiguration(Panel& panel) {
     panel.portText = midText(nextLine(), 5);
     panel.baudText = midText(nextLine(), 7);
     nextLine();  // written by the set-up program, not used by the panel
-    panel.voiceEnabled = switchValue(nextLine());
-    panel.debugEnabled = switchValue(nextLine());
+    panel.voiceEnabled = switchValue(panel, 4, nextLine(), "speech is muted");
+    panel.debugEnabled = switchValue(panel, 5, nextLine(), "the traffic log is off");
     panel.io.closeFile(file);
     if (panel.voiceEnabled == 0) panel.speechFolder = "";
     return true;
@@ -70,16 +123,19 @@ void shutDown(Panel& panel) {
     panel.commandText = "EX";
     sendCommand(panel);
     closeReceiverPort(panel);
+    // The receiver has had its goodbye: a display lost from here on needs none.
+    panel.io.setDisplayLostHandler(nullptr);
     panel.io.closeWindow();
 }
 
 int runPanel(Platform& platform) {
     Panel panel(platform);
     if (!platform.createWindow(250, 100, 950, 500, kWindowTitle)) return 1;
+    // Without the window the receiver must still hear that the panel has gone.
+    platform.setDisplayLostHandler([&panel] { shutDown(panel); });
     panel.versionText = "4.0a";
     panel.bannerText = "*** Voxpan V " + panel.versionText + " ***";
-    panel.speechFolder = kWordFolder;
-    panel.effectsFolder = kWordFolder;
+    chooseWordFolder(panel);
 
     if (!readConfiguration(panel)) {
         reportMissingConfiguration(panel);

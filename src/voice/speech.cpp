@@ -5,9 +5,30 @@
 
 namespace voxpan {
 
+namespace {
+
+// A path without a folder is a word of muted speech, looked for where no
+// recording is kept on purpose: not worth a message.
+void reportSilentWord(Panel& panel, std::string_view path, SoundResult result) {
+    const std::size_t separator = path.find_last_of("/\\");
+    if (separator == std::string_view::npos) return;
+    if (!panel.reportedRecordings.insert(std::string(path)).second) return;
+    const std::string_view word = path.substr(separator + 1);
+    const std::string file = std::string(path) + (word.find('.') == std::string_view::npos ? ".wav" : "");
+    if (result == SoundResult::NoRecording) {
+        panel.io.reportProblem("the word " + quotedForMessage(word) + " is not heard: there is no recording " + file);
+    } else {
+        panel.io.reportProblem("the word " + quotedForMessage(word) + " is not heard: " + file +
+                               " is no WAV recording that can be played");
+    }
+}
+
+}  // namespace
+
 void playWord(Panel& panel, std::string_view path) {
     if (path.empty()) return;
-    panel.io.playSound(path);
+    const SoundResult result = panel.io.playSound(path);
+    if (result == SoundResult::NoRecording || result == SoundResult::Unplayable) reportSilentWord(panel, path, result);
 }
 
 void speakWord(Panel& panel, std::string_view word) { playWord(panel, panel.speechFolder + word); }

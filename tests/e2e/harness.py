@@ -95,10 +95,12 @@ def configuration(port, speed="9600", voice="1", debug="1"):
 class Panel:
     """voxpan started in a prepared working folder."""
 
-    def __init__(self, folder, display, config=None, environment=None):
+    def __init__(self, folder, display, config=None, environment=None, wave=WAVE_DIR, arguments=()):
+        """wave: the folder linked in as the word folder, or None for none."""
         self.folder = folder
         self.trace_path = os.path.join(folder, "trace.txt")
-        os.symlink(os.path.abspath(WAVE_DIR), os.path.join(folder, "wave"))
+        if wave is not None:
+            os.symlink(os.path.abspath(wave), os.path.join(folder, "wave"))
         if config is not None:
             with open(os.path.join(folder, "VOXPAN.CFG"), "w", newline="") as cfg:
                 cfg.write(config)
@@ -113,17 +115,18 @@ class Panel:
         env.update(environment or {})
         self.display = display
         self.env = env
-        self.process = subprocess.Popen([os.path.abspath(BINARY)], cwd=folder, env=env,
+        self.process = subprocess.Popen([os.path.abspath(BINARY), *arguments], cwd=folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True)
         self._window = None
 
     # --- the trace ---------------------------------------------------------
     def trace(self):
-        """Trace lines as lists of fields, without their milliseconds."""
+        """Trace lines as lists of fields, without their milliseconds. A line
+        still being written (no line end yet) is left for the next look."""
         try:
-            with open(self.trace_path, encoding="latin-1") as trace:
-                return [line.rstrip("\n").split("\t")[1:] for line in trace if "\t" in line]
+            with open(self.trace_path, encoding="latin-1", newline="\n") as trace:
+                return [line[:-1].split("\t")[1:] for line in trace if line.endswith("\n") and "\t" in line]
         except FileNotFoundError:
             return []
 
@@ -172,7 +175,9 @@ class Panel:
         event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                              data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(event, event_mask=X.NoEventMask)
-        connection.flush()
+        # A round trip: the server has taken the request before the
+        # connection closes (flush alone can lose it on a busy machine).
+        connection.sync()
         connection.close()
 
     def wait(self, timeout=20.0):

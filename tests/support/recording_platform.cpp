@@ -79,9 +79,22 @@ std::vector<WindowEvent> RecordingPlatform::waitEvents() {
     return batch;
 }
 
-void RecordingPlatform::playSound(std::string_view path) {
+SoundResult RecordingPlatform::playSound(std::string_view path) {
     plays.emplace_back(path);
     record("play " + std::string(path));
+    auto found = soundResults.find(std::string(path));
+    return found == soundResults.end() ? SoundResult::Played : found->second;
+}
+
+void RecordingPlatform::reportProblem(std::string_view line) {
+    problems.emplace_back(line);
+    record("problem " + std::string(line));
+}
+
+PathKind RecordingPlatform::pathKind(const std::string& name) {
+    if (folders.contains(name)) return PathKind::Folder;
+    if (files.contains(name) || unreadable.contains(name)) return PathKind::File;
+    return PathKind::Missing;
 }
 
 bool RecordingPlatform::serialOpen(const std::string& device, int baudRate) {
@@ -122,13 +135,14 @@ void RecordingPlatform::serialClose() {
 
 FileHandle RecordingPlatform::openForReading(const std::string& name) {
     record("file-read " + name);
-    if (!files.contains(name)) return 0;
+    if (!files.contains(name) || unreadable.contains(name)) return 0;
     openFiles_[nextFile_] = {name, false, 0};
     return nextFile_++;
 }
 
 FileHandle RecordingPlatform::openForWriting(const std::string& name) {
     record("file-write " + name);
+    if (unwritable.contains(name)) return 0;
     files[name].clear();
     openFiles_[nextFile_] = {name, true, 0};
     return nextFile_++;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,14 @@ public:
     std::function<void(std::string_view)> onSerialWrite;  // e.g. a simulated receiver
     std::deque<std::vector<WindowEvent>> eventBatches;  // when empty: a close request
     std::map<std::string, std::string> files;  // name -> bytes
+    std::set<std::string> folders{"wave"};     // folders of the working folder
+    std::set<std::string> unreadable;           // files that exist but do not open
+    std::set<std::string> unwritable;           // names that cannot be created
+    std::map<std::string, SoundResult> soundResults;  // path -> result; Played when absent
+    std::string workingFolderPath = "/home/operator/voxpan";
+    std::string installedWords;                 // "" : no installed words
+    std::vector<std::string> problems;          // every line reported for stderr
+    std::function<void()> displayLostHandler;
     std::string today = "06-12-2026";
     std::string now = "04:30:21";
 
@@ -62,7 +71,7 @@ public:
     void stopTimer(int timerNumber) override;
     std::vector<WindowEvent> waitEvents() override;
 
-    void playSound(std::string_view path) override;
+    SoundResult playSound(std::string_view path) override;
 
     bool serialOpen(const std::string& device, int baudRate) override;
     void serialSetNonBlocking() override;
@@ -78,6 +87,12 @@ public:
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    PathKind pathKind(const std::string& name) override;
+    std::string workingFolder() override { return workingFolderPath; }
+    std::string installedWordFolder() override { return installedWords; }
+
+    void reportProblem(std::string_view line) override;
+    void setDisplayLostHandler(std::function<void()> handler) override { displayLostHandler = std::move(handler); }
 
     std::string todayText() override { return today; }
     std::string timeText() override { return now; }

@@ -1,5 +1,7 @@
 #include "platform/core/text_files.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 namespace voxpan {
@@ -16,7 +18,15 @@ FileHandle TextFiles::add(std::FILE* stream) {
 }
 
 FileHandle TextFiles::openForReading(const std::string& name) {
-    return add(std::fopen(name.c_str(), "rb"));
+    std::FILE* stream = std::fopen(name.c_str(), "rb");
+    if (stream == nullptr) return 0;
+    // A folder opens for reading on Linux and then reads as an empty file.
+    struct stat status {};
+    if (::fstat(::fileno(stream), &status) != 0 || S_ISDIR(status.st_mode)) {
+        std::fclose(stream);
+        return 0;
+    }
+    return add(stream);
 }
 
 FileHandle TextFiles::openForWriting(const std::string& name) {

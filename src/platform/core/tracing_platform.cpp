@@ -54,9 +54,9 @@ std::vector<WindowEvent> TracingPlatform::waitEvents() {
     return events;
 }
 
-void TracingPlatform::playSound(std::string_view path) {
+SoundResult TracingPlatform::playSound(std::string_view path) {
     trace("play", path);
-    inner_.playSound(path);
+    return inner_.playSound(path);
 }
 
 }  // namespace voxpan

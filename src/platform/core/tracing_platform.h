@@ -37,7 +37,7 @@ public:
     void stopTimer(int timerNumber) override { inner_.stopTimer(timerNumber); }
     std::vector<WindowEvent> waitEvents() override;
 
-    void playSound(std::string_view path) override;
+    SoundResult playSound(std::string_view path) override;
 
     bool serialOpen(const std::string& device, int baudRate) override { return inner_.serialOpen(device, baudRate); }
     void serialSetNonBlocking() override { inner_.serialSetNonBlocking(); }
@@ -55,6 +55,14 @@ public:
     void writeLine(FileHandle file, std::string_view line) override { inner_.writeLine(file, line); }
     void closeFile(FileHandle file) override { inner_.closeFile(file); }
     bool deleteFile(const std::string& name) override { return inner_.deleteFile(name); }
+    PathKind pathKind(const std::string& name) override { return inner_.pathKind(name); }
+    std::string workingFolder() override { return inner_.workingFolder(); }
+    std::string installedWordFolder() override { return inner_.installedWordFolder(); }
+
+    void reportProblem(std::string_view line) override { inner_.reportProblem(line); }
+    void setDisplayLostHandler(std::function<void()> handler) override {
+        inner_.setDisplayLostHandler(std::move(handler));
+    }
 
     std::string todayText() override { return inner_.todayText(); }
     std::string timeText() override { return inner_.timeText(); }

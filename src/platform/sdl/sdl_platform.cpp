@@ -14,6 +14,8 @@
 #include <string_view>
 
 #include "platform/core/local_clock.h"
+#include "platform/core/working_folder.h"
+#include "platform/sdl/display_loss.h"
 #include "platform/sdl/font_cache.h"
 #include "platform/sdl/font_lookup.h"
 #include "platform/sdl/key_codes.h"
@@ -217,7 +219,8 @@ bool SdlPlatform::Window::open(int x, int y, int width, int height, std::string_
 
 void SdlPlatform::Window::close() {
     image.reset();
-    if (window != nullptr) SDL_DestroyWindow(window);
+    // A window on a display that has gone cannot be destroyed any more.
+    if (window != nullptr && !displayLost()) SDL_DestroyWindow(window);
     window = nullptr;
 }
 
@@ -239,7 +242,7 @@ void SdlPlatform::Window::draw(std::string_view text) {
 }
 
 void SdlPlatform::Window::present() {
-    if (image != nullptr) image->presentIfStale(window);
+    if (image != nullptr && !displayLost()) image->presentIfStale(window);
 }
 
 void SdlPlatform::Window::startTimer(int number, int periodMs) {
@@ -340,10 +343,10 @@ void SdlPlatform::stopTimer(int timerNumber) { window_->timers.stop(timerNumber)
 
 std::vector<WindowEvent> SdlPlatform::waitEvents() { return window_->waitEvents(); }
 
-void SdlPlatform::playSound(std::string_view path) {
+SoundResult SdlPlatform::playSound(std::string_view path) {
     // Sighted helpers must see what the panel says while it says it.
     window_->present();
-    sound_.play(path);
+    return sound_.play(path);
 }
 
 bool SdlPlatform::serialOpen(const std::string& device, int baudRate) {
@@ -372,6 +375,17 @@ void SdlPlatform::writeLine(FileHandle file, std::string_view line) {
 }
 void SdlPlatform::closeFile(FileHandle file) { files_.closeFile(file); }
 bool SdlPlatform::deleteFile(const std::string& name) { return files_.deleteFile(name); }
+PathKind SdlPlatform::pathKind(const std::string& name) { return pathKindOf(name); }
+std::string SdlPlatform::workingFolder() { return currentFolder(); }
+std::string SdlPlatform::installedWordFolder() { return voxpan::installedWordFolder(); }
+
+void SdlPlatform::reportProblem(std::string_view line) {
+    std::fprintf(stderr, "voxpan: %.*s\n", static_cast<int>(line.size()), line.data());
+}
+
+void SdlPlatform::setDisplayLostHandler(std::function<void()> handler) {
+    watchForDisplayLoss(std::move(handler));
+}
 
 std::string SdlPlatform::todayText() { return localDateText(); }
 std::string SdlPlatform::timeText() { return localTimeText(); }

@@ -34,7 +34,7 @@ public:
     void stopTimer(int timerNumber) override;
     std::vector<WindowEvent> waitEvents() override;
 
-    void playSound(std::string_view path) override;
+    SoundResult playSound(std::string_view path) override;
 
     bool serialOpen(const std::string& device, int baudRate) override;
     void serialSetNonBlocking() override;
@@ -50,6 +50,12 @@ public:
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    PathKind pathKind(const std::string& name) override;
+    std::string workingFolder() override;
+    std::string installedWordFolder() override;
+
+    void reportProblem(std::string_view line) override;
+    void setDisplayLostHandler(std::function<void()> handler) override;
 
     std::string todayText() override;
     std::string timeText() override;

@@ -170,17 +170,20 @@ SdlSound::SdlSound() : impl_(std::make_unique<Impl>()) {}
 
 SdlSound::~SdlSound() = default;
 
-void SdlSound::play(std::string_view path) {
+SoundResult SdlSound::play(std::string_view path) {
     try {
         const std::string file = resolveSoundFile(path);
-        if (file.empty() || !impl_->openDevice()) return;
+        if (file.empty()) return SoundResult::NoRecording;
+        if (!impl_->openDevice()) return SoundResult::NoDevice;
         const std::vector<Uint8>* recording = impl_->recording(file);
-        if (recording == nullptr || recording->empty()) return;
+        if (recording == nullptr || recording->empty()) return SoundResult::Unplayable;
         impl_->playToEnd(*recording);
+        return SoundResult::Played;
     } catch (const std::exception& error) {
         // Out of memory for a recording: the word is skipped, the panel goes on.
         std::fprintf(stderr, "voxpan: cannot play %.*s: %s\n", static_cast<int>(path.size()), path.data(),
                      error.what());
+        return SoundResult::Unplayable;
     }
 }
 

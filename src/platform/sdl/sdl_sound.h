@@ -4,6 +4,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace voxpan {
 
 class SdlSound {
@@ -16,8 +18,9 @@ public:
     // Plays the WAV at the path and returns when it has finished sounding.
     // ".wav" is added when the name has no extension; each part of the path
     // is matched without regard to case. A missing, unreadable or corrupt
-    // file, an empty path or no sound device plays nothing and returns at once.
-    void play(std::string_view path);
+    // file, an empty path or no sound device plays nothing and returns at
+    // once; the result says which.
+    SoundResult play(std::string_view path);
 
 private:
     struct Impl;

@@ -61,6 +61,8 @@ TEST_F(TextFilesTest, WrittenLinesEndWithCrLfAndReplaceTheOldFile) {
 
 TEST_F(TextFilesTest, MissingFilesAndStaleHandlesDoNothing) {
     EXPECT_EQ(files.openForReading(path("missing.dat")), 0);
+    std::filesystem::create_directory(path("bank03.dat"));
+    EXPECT_EQ(files.openForReading(path("bank03.dat")), 0) << "a folder is no file to read";
     std::string line = "untouched";
     EXPECT_FALSE(files.readLine(0, line));
     EXPECT_FALSE(files.readLine(42, line));
