@@ -8,8 +8,8 @@ namespace voxpan {
 void tuneVfoA(Panel& panel) {
     sendVfoA(panel);
     showFrequency(panel);
-    // A redraw of the frequency line restarts a search limit being typed.
-    panel.startNewLimit = 1;
+    // Digits typed from here on are refused back to what was just tuned.
+    panel.typingStarted = 0;
 }
 
 }  // namespace voxpan

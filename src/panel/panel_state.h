@@ -26,6 +26,11 @@ struct PanelState {
     std::int32_t keyLatch = 0;
     std::int32_t currentKey = 0;
     std::int32_t pollState = 0;
+    // 1 once a level poll has gone out and the tick for its reply has
+    // passed: only then may a receiver that never answered be given up.
+    std::int32_t levelReplyDue = 0;
+    // "RX" queries sent for the frequency of the current stop of a search.
+    std::int32_t frequencyQueries = 0;
 
     // Configuration, files and texts fixed at start-up.
     Text portText;
@@ -59,12 +64,17 @@ struct PanelState {
     // Frequency, mode and entry.
     Text frequencyText;
     Text workText;
-    std::int32_t frequencyHz = 0;
+    std::int64_t frequencyHz = 0;  // up to 3000 MHz: past what 32 bits hold
     Text modeText;
     std::int32_t entryMode = 0;
     Text entryText;
     std::int32_t startNewFrequency = 0;
     std::int32_t startNewLimit = 0;
+    // What a refused or cancelled entry puts back: the limit or step as it
+    // was before its prompt, the frequency as it was before typing began.
+    Text limitBeforeEntry;
+    Text workTextBeforeTyping;
+    std::int32_t typingStarted = 0;
 
     // Scanning and search.
     std::int32_t scanVoice = 0;

@@ -104,4 +104,14 @@ std::int32_t roundToInt(double value) { return clampToInt(std::nearbyint(value))
 
 std::int32_t truncateToInt(double value) { return clampToInt(std::trunc(value)); }
 
+std::int64_t roundToInt64(double value) {
+    // 2^63 as a double; anything at or past it saturates.
+    constexpr double kLimit = 9223372036854775808.0;
+    const double rounded = std::nearbyint(value);
+    if (std::isnan(rounded)) return 0;
+    if (rounded >= kLimit) return std::numeric_limits<std::int64_t>::max();
+    if (rounded < -kLimit) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(rounded);
+}
+
 }  // namespace voxpan

@@ -82,5 +82,7 @@ std::string textOf(double value);
 std::int32_t roundToInt(double value);
 // A number read from a text and cut toward zero (145.0125 gives 145).
 std::int32_t truncateToInt(double value);
+// Rounding as roundToInt for counts past 32 bits (hertz up to 3000 MHz).
+std::int64_t roundToInt64(double value);
 
 }  // namespace voxpan

@@ -1,25 +1,26 @@
 #include "radio/frequency_conversion.h"
 
-#include <cstdlib>
 
 namespace voxpan {
 
-std::int32_t hertzOf(std::string_view megahertzText) {
+std::int64_t hertzOf(std::string_view megahertzText) {
     const int point = findText(megahertzText, ".");
-    if (point == 0) return roundToInt(numberOf(megahertzText) * 1000000.0);
-    double hertz = roundToInt(numberOf(leftText(megahertzText, point - 1)) * 1000000.0);
-    std::int32_t weight = 100000;
+    if (point == 0) return roundToInt64(numberOf(megahertzText) * 1000000.0);
+    std::int64_t hertz = roundToInt64(numberOf(leftText(megahertzText, point - 1)) * 1000000.0);
+    std::int64_t weight = 100000;
     for (char c : midText(megahertzText, point + 1)) {
-        hertz = roundToInt(hertz + numberOf(std::string(1, c)) * weight);
+        if (weight == 0) break;
+        hertz = roundToInt64(static_cast<double>(hertz) + numberOf(std::string(1, c)) * static_cast<double>(weight));
         weight /= 10;
     }
-    return roundToInt(hertz);
+    return hertz;
 }
 
-std::string megahertzTextOf(std::int32_t hertz) {
+std::string megahertzTextOf(std::int64_t hertz) {
     // Written as a magnitude with at least seven digits, so that a frequency
     // below 1 MHz keeps the zeros between the point and its first digit.
-    const long long magnitude = std::llabs(static_cast<long long>(hertz));
+    const unsigned long long magnitude =
+        hertz < 0 ? 0ULL - static_cast<unsigned long long>(hertz) : static_cast<unsigned long long>(hertz);
     std::string digits = std::to_string(magnitude);
     if (digits.size() < 7) digits.insert(0, 7 - digits.size(), '0');
     std::string whole = digits.substr(0, digits.size() - 6);

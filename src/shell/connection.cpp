@@ -19,6 +19,9 @@ void resetPanelVariables(Panel& panel) {
     panel.startNewLimit = 0;
     panel.startNewFrequency = 1;
     panel.pollState = kPollIdle;
+    panel.levelReplyDue = 0;
+    panel.frequencyQueries = 0;
+    panel.typingStarted = 0;
     panel.searchHoldTicks = 0;
     panel.keyCount = 0;  // keys pressed before the connection are dropped
     panel.scanIndex = 0;

@@ -1,5 +1,7 @@
 #include "shell/window_events.h"
 
+#include "shell/poll_cycle.h"
+
 namespace voxpan {
 
 namespace {
@@ -33,7 +35,7 @@ int handleWindowEvent(Panel& panel, EventKind kind, int param) {
             queueKey(panel, param);
             break;
         case EventKind::Timer:
-            // The poll cycle runs here; until it is built a tick does nothing.
+            runPollStep(panel);
             break;
     }
     return 0;

@@ -25,7 +25,7 @@ TEST_F(Controls, TuningAWholeMegahertzGivesTheWorkTextItsPointAndShowsIt) {
     ASSERT_GE(fake.texts.size(), 2u);
     EXPECT_EQ(fake.texts[1].text, "145.0") << "VFO A shows the tuned frequency";
     EXPECT_EQ(fake.texts[1].y, 150);
-    EXPECT_EQ(panel.startNewLimit, 1) << "a redraw of the frequency line restarts a limit being typed";
+    EXPECT_EQ(panel.startNewLimit, 0) << "a redraw of the frequency line leaves a limit being typed alone";
 }
 
 TEST_F(Controls, TuningAFrequencyWithAPointLeavesTheWorkTextAlone) {

@@ -24,6 +24,9 @@ TEST(HertzToMegahertz, DropsTrailingZerosAndKeepsAWholeNumbersPoint) {
     EXPECT_EQ(megahertzTextOf(145012500), "145.0125");
     EXPECT_EQ(megahertzTextOf(1000000), "1.");
     EXPECT_EQ(megahertzTextOf(2040000000), "2040.");
+    EXPECT_EQ(megahertzTextOf(2999999900), "2999.9999") << "past 32 bits";
+    EXPECT_EQ(hertzOf("2999.9999"), 2999999900);
+    EXPECT_EQ(hertzOf("3000"), kHighestHertz);
 }
 
 TEST(HertzToMegahertz, BelowOneHundredKilohertzIsConvertedCorrectly) {
@@ -38,14 +41,14 @@ TEST(HertzToMegahertz, BelowOneHundredKilohertzIsConvertedCorrectly) {
 }
 
 TEST(HertzToMegahertz, RoundTripsEveryKilohertzStepBelowTwoMegahertz) {
-    for (std::int32_t hertz = 0; hertz <= 2000000; hertz += 500)
+    for (std::int64_t hertz = 0; hertz <= 2000000; hertz += 500)
         ASSERT_EQ(hertzOf(megahertzTextOf(hertz)), hertz) << hertz << " Hz as " << megahertzTextOf(hertz);
 }
 
 class Stepping : public testing::PanelTest {
 protected:
     // What the frequency keys do: text to Hz, add the step, back to text.
-    void step(std::int32_t hertz) {
+    void step(std::int64_t hertz) {
         panel.frequencyText = panel.workText;
         frequencyToHz(panel);
         panel.frequencyHz += hertz;

@@ -59,7 +59,7 @@ TEST_F(Connection, ResetsThePanelVariables) {
     EXPECT_EQ(panel.searchHighText, "146");
     EXPECT_EQ(panel.searchStepText, "12.5");
     EXPECT_EQ(panel.startNewFrequency, 1);
-    EXPECT_EQ(panel.startNewLimit, 1) << "the first frequency drawing sets it";
+    EXPECT_EQ(panel.startNewLimit, 0) << "no limit entry is open";
     EXPECT_EQ(panel.baudRate, 9600);
     EXPECT_EQ(panel.dataBits, 8);
     EXPECT_EQ(panel.parity, 0);

@@ -66,11 +66,5 @@ TEST_F(KeyQueue, CloseRequestEndsTheLoopButLeavesTheWindowOpen) {
     EXPECT_TRUE(fake.journalOf("window-close").empty());
 }
 
-TEST_F(KeyQueue, ATimerTickLeavesTheQueueAlone) {
-    press(70);
-    handleWindowEvent(panel, EventKind::Timer, 1);
-    EXPECT_EQ(queued(), (std::vector<int>{70, 0}));
-}
-
 }  // namespace
 }  // namespace voxpan

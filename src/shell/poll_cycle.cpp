@@ -1,0 +1,120 @@
+#include "shell/poll_cycle.h"
+
+#include <string>
+
+#include "display/display.h"
+#include "keys/dispatcher.h"
+#include "radio/reply_fields.h"
+#include "radio/serial_link.h"
+#include "scan/scan_progress.h"
+#include "scan/search_mode.h"
+
+namespace voxpan {
+
+namespace {
+
+// A stopped search whose frequency never comes back (a silent receiver, or
+// one that left its search because a key tuned VFO A) is asked this often.
+constexpr int kFrequencyQueryLimit = 10;
+
+// A key is handled once the receiver has had its chance to answer a level
+// poll: a key pressed during the start-up words must not end a working
+// panel with "receiver not connected".
+bool mayDispatch(const Panel& panel) {
+    return panel.receiverConnected != kReceiverConnecting || panel.levelReplyDue == 1;
+}
+
+void drawSignalBar(Panel& panel) {
+    panel.commandText = "";
+    panel.io.setTextColour(kGreen);
+    panel.io.moveTo(320, 30);
+    panel.squelchClosed = squelchClosedIn(panel.replyText) ? 1 : 0;
+    if (leftText(panel.replyText, 2) == "LM") panel.signalLevel = signalLevelIn(panel.replyText);
+    panel.io.setFont(kFontAriel, 30, kBold);
+    if (panel.squelchClosed == 1) {
+        panel.signalLevel = 0;
+        panel.io.drawText(">" + std::string(26, ' '));
+    } else {
+        panel.statusText = leftText(panel.barText, panel.signalLevel) + ">" + std::string(17, ' ');
+        panel.io.drawText(panel.statusText);
+    }
+    panel.io.setTextColour(kBlack);
+}
+
+void readLevel(Panel& panel) {
+    readReply(panel);
+    panel.levelReplyDue = 1;
+    if (!panel.replyText.empty()) drawSignalBar(panel);
+    advanceScans(panel);
+}
+
+// The receiver answers "RX" during a search with "RF" and ten digits.
+void readStoppedFrequency(Panel& panel) {
+    readReply(panel);
+    const std::string digits = digitsAfterRf(panel.replyText, 10);
+    if (digits.empty()) {
+        panel.frequencyQueries += 1;
+        // Asked again on the next tick, but not for ever: without a hit the
+        // cycle goes back to polling the level.
+        panel.pollState = panel.frequencyQueries < kFrequencyQueryLimit ? kPollSendFrequencyQuery : kPollIdle;
+        return;
+    }
+    panel.frequencyText = digits;
+    panel.workText = megahertzFromDigits(digits, true);
+    showFrequency(panel);
+    recordSearchHit(panel);
+    panel.pollState = kPollIdle;
+}
+
+// While the receiver's memory scan is stopped, the reply of the last level
+// poll can be its scan report, which carries the channel's frequency.
+void rereadScanFrequency(Panel& panel) {
+    const std::string digits = digitsAfterRf(panel.replyText, 9);
+    if (!digits.empty()) {
+        panel.workText = megahertzFromDigits(digits, false);
+        panel.frequencyText = panel.workText;
+        showFrequency(panel);
+    }
+    panel.pollState = kPollIdle;
+}
+
+}  // namespace
+
+void runPollStep(Panel& panel) {
+    switch (panel.pollState) {
+        case kPollIdle:
+            if (panel.keyCount > 0 && mayDispatch(panel)) {
+                dispatchKey(panel);
+            } else {
+                panel.pollState = kPollSendLevelQuery;
+            }
+            break;
+        case kPollSendLevelQuery:
+            panel.commandText = "LM";
+            sendCommand(panel);
+            panel.pollState = kPollReadLevel;
+            break;
+        case kPollReadLevel:
+            readLevel(panel);
+            break;
+        case kPollSendFrequencyQuery:
+            panel.commandText = "RX";
+            sendCommand(panel);
+            panel.pollState = kPollReadFrequency;
+            break;
+        case kPollReadFrequency:
+            readStoppedFrequency(panel);
+            break;
+        case kPollMemoryScanPause:
+            panel.pollState = kPollRereadFrequency;
+            break;
+        case kPollRereadFrequency:
+            rereadScanFrequency(panel);
+            break;
+        default:
+            panel.pollState = kPollIdle;  // no step of the cycle: start it again
+            break;
+    }
+}
+
+}  // namespace voxpan
