@@ -90,6 +90,13 @@ void runPollStep(Panel& panel) {
             }
             break;
         case kPollSendLevelQuery:
+            // A key pressed since the last tick goes first: the level poll
+            // would hold it two more ticks.
+            if (panel.keyCount > 0 && mayDispatch(panel)) {
+                panel.pollState = kPollIdle;
+                dispatchKey(panel);
+                break;
+            }
             panel.commandText = "LM";
             sendCommand(panel);
             panel.pollState = kPollReadLevel;

@@ -17,3 +17,5 @@ sleep 1
 DISPLAY=:96 "$bench/bench_idle_loop"
 echo "== start-up to the first command"
 VOXPAN_BINARY=build/voxpan VOXPAN_SIM=build/tools/receiver_sim/receiver-sim python3 tools/bench/bench_startup.py
+echo "== key-down to command on the line, and idle CPU with the poll cycle"
+VOXPAN_BINARY=build/voxpan VOXPAN_SIM=build/tools/receiver_sim/receiver-sim python3 tools/bench/bench_key_latency.py
