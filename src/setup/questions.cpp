@@ -39,16 +39,15 @@ std::string Questions::judge(const Question& question, const std::string& typed,
         if (count > 0) return "An answer is needed: type " + range(count) + ".";
         return "An answer is needed.";
     }
-    if (count > 0 && allDigits(typed)) {
-        std::size_t number = 0;
-        const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), number);
-        if (error == std::errc() && number >= 1 && number <= count) {
-            answer.choice = number - 1;
-            answer.text = question.choices[number - 1];
-            return {};
-        }
-        if (!question.judgeOther) return "There is no choice " + typed + ": type " + range(count) + ".";
+    std::size_t number = 0;
+    const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), number);
+    const bool isNumber = allDigits(typed) && error == std::errc();
+    if (isNumber && number >= 1 && number <= count) {
+        answer.choice = number - 1;
+        answer.text = question.choices[number - 1];
+        return {};
     }
+    // A choice may also be given by its own words: "9600", "yes".
     for (std::size_t index = 0; index < count; ++index) {
         if (sameWords(typed, question.choices[index])) {
             answer.choice = index;
@@ -56,7 +55,10 @@ std::string Questions::judge(const Question& question, const std::string& typed,
             return {};
         }
     }
-    if (!question.judgeOther) return typed + " is not one of the choices: type " + range(count) + ".";
+    if (!question.judgeOther) {
+        if (allDigits(typed)) return "There is no choice " + typed + ": type " + range(count) + ".";
+        return typed + " is not one of the choices: type " + range(count) + ".";
+    }
     answer.text = typed;
     return question.judgeOther(typed);
 }
