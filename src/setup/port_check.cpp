@@ -94,8 +94,8 @@ std::string accessDeniedText(const AccessFacts& facts) {
                " was added to it after this login began: log out and log in again.";
     }
     return start + " belongs to the group " + facts.group + ", and your user " + facts.user +
-           " is not in it. Add yourself with: sudo adduser " + facts.user + " " + facts.group +
-           " then log out and log in again (a new group counts only from a new login).";
+           " is not in it. Add yourself with this command, then log out and log in again (a new group counts "
+           "only from a new login):\nsudo adduser " + facts.user + " " + facts.group;
 }
 
 std::string heldText(const std::string& device, const std::vector<PortUser>& users) {
