@@ -149,7 +149,10 @@ int Conversation::probe(const std::string& port) {
         if (!attempt.opened) questions_.say(at + "the port did not open.");
         else questions_.say(at + (attempt.answered ? "the receiver answered." : "no answer."));
     });
-    if (speed == 0) {
+    if (speed != 0) {
+        questions_.say("The receiver answers at " + std::to_string(speed) + " bits per second; that speed is "
+                       "offered next.");
+    } else {
         questions_.say("The receiver did not answer. Check that it is switched on and its cable is connected; "
                        "you can still choose its speed below.");
     }
