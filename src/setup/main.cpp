@@ -72,9 +72,7 @@ int setUpWithoutQuestions(const CommandLine& line) {
                                                                                                             : kRefused;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CommandLine line = parseCommandLine(arguments);
     if (!line.error.empty()) {
@@ -105,4 +103,16 @@ int main(int argc, char** argv) {
         }
     }
     return runDialogue(std::cin, std::cout, std::cerr, context);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        // The file system failing under the program (a folder removed while it is read, say).
+        std::cerr << "pansetup: " << error.what() << "\n";
+        return kRefused;
+    }
 }

@@ -1,14 +1,9 @@
 #include "setup/port_check.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 
 #include "setup_fixtures.h"
-
-extern char** environ;
 
 namespace voxpan::setup {
 namespace {
@@ -86,34 +81,6 @@ TEST(OpenCheck, APortLockedAsThePanelLocksItIsHeld) {
     EXPECT_FALSE(check.opens);
     EXPECT_TRUE(has(check.problem, port.device() + " is in use by another program")) << check.problem;
     ::close(panel);
-}
-
-TEST(PortUsers, AreFoundByTheirOpenDescriptors) {
-    Pty port;
-    // A child that holds the port open on descriptor 3 and waits.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 3, port.device().c_str(), O_RDWR | O_NOCTTY, 0);
-    pid_t child = 0;
-    char sleep[] = "sleep";
-    char seconds[] = "30";
-    char* arguments[] = {sleep, seconds, nullptr};
-    ASSERT_EQ(posix_spawnp(&child, "sleep", &actions, nullptr, arguments, environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-
-    std::vector<PortUser> users;
-    // Until the child has become "sleep" (before that it is a copy of this process).
-    auto settled = [&] { return users.size() == 1 && users[0].name == "sleep"; };
-    for (int attempt = 0; attempt < 200 && !settled(); ++attempt) {
-        users = findPortUsers(port.device());
-        if (!settled()) ::usleep(10'000);
-    }
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    ASSERT_EQ(users.size(), 1u) << "only the child holds it; this process is never counted";
-    EXPECT_EQ(users[0].pid, child);
-    EXPECT_EQ(users[0].name, "sleep");
-    EXPECT_TRUE(findPortUsers("/nonexistent/ttyUSB0").empty());
 }
 
 }  // namespace
