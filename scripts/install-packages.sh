@@ -9,6 +9,7 @@ packages=(
   espeak-ng sox
   googletest libgtest-dev
   python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils
+  desktop-file-utils groff-base
 )
 
 missing=()

@@ -1,0 +1,150 @@
+#include "setup/command_line.h"
+
+#include <algorithm>
+#include <map>
+
+#include "setup/receiver_probe.h"
+
+namespace voxpan::setup {
+namespace {
+
+// Options that take a value, and whether they belong to the scripted set-up.
+const std::map<std::string, bool, std::less<>> kValueOptions = {
+    {"--port", true}, {"--speed", true}, {"--voice", true}, {"--log", true}, {"--folder", false}, {"--probe", false},
+};
+
+bool onOff(const std::string& option, const std::string& value, bool& result, std::string& error) {
+    if (value == "on" || value == "off") {
+        result = value == "on";
+        return true;
+    }
+    error = option + " takes on or off, not '" + value + "'";
+    return false;
+}
+
+std::string speedList() {
+    std::string list;
+    for (std::size_t index = 0; index < std::size(kReceiverSpeeds); ++index) {
+        if (index > 0) list += index + 1 == std::size(kReceiverSpeeds) ? " or " : ", ";
+        list += std::to_string(kReceiverSpeeds[index]);
+    }
+    return list;
+}
+
+// Checks the values given and fills the settings; false with `error` set.
+bool takeValues(const std::map<std::string, std::string, std::less<>>& values, CommandLine& line) {
+    for (const auto& [option, value] : values) {
+        if (option == "--port") {
+            if (!isWritablePortText(value)) {
+                line.error = "--port takes a device path such as /dev/ttyUSB0, not '" + value + "'";
+                return false;
+            }
+            line.settings.port = value;
+        } else if (option == "--speed") {
+            const auto speed = std::find_if(std::begin(kReceiverSpeeds), std::end(kReceiverSpeeds),
+                                            [&](int s) { return std::to_string(s) == value; });
+            if (speed == std::end(kReceiverSpeeds)) {
+                line.error = "--speed takes " + speedList() + " (the receiver's speeds), not '" + value + "'";
+                return false;
+            }
+            line.settings.speed = *speed;
+        } else if (option == "--voice" && !onOff(option, value, line.settings.voice, line.error)) {
+            return false;
+        } else if (option == "--log" && !onOff(option, value, line.settings.log, line.error)) {
+            return false;
+        } else if (option == "--folder") {
+            if (value.empty()) {
+                line.error = "--folder takes a folder";
+                return false;
+            }
+            line.folder = value;
+        } else if (option == "--probe") {
+            line.probeDevice = value;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(std::span<const std::string> arguments) {
+    CommandLine line;
+    std::map<std::string, std::string, std::less<>> values;
+    bool list = false;
+    auto fail = [&](std::string error) {
+        line.error = std::move(error);
+        return line;
+    };
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        std::string option = arguments[index];
+        std::optional<std::string> value;
+        if (const auto equals = option.find('='); option.starts_with("--") && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+        }
+        if (option == "--help" || option == "-h") {
+            line.mode = Mode::Help;
+            return line;
+        }
+        if (option == "--list") {
+            if (value) return fail("--list takes no value");
+            if (list) return fail("--list is given twice");
+            list = true;
+            continue;
+        }
+        if (!kValueOptions.contains(option)) {
+            return fail(option.starts_with("-") ? "unknown option " + option : "unexpected argument '" + option + "'");
+        }
+        if (!value) {
+            if (index + 1 >= arguments.size()) return fail(option + " needs a value");
+            value = arguments[++index];
+        }
+        if (!values.emplace(option, *value).second) return fail(option + " is given twice");
+    }
+
+    const bool scripted = std::any_of(values.begin(), values.end(),
+                                      [](const auto& entry) { return kValueOptions.at(entry.first); });
+    const bool probing = values.contains("--probe");
+    if (list + probing + scripted > 1) return fail("--list, --probe and the set-up options go one at a time");
+    if (list && !values.empty()) return fail("--list takes no other option");
+    if (probing && values.size() > 1) return fail("--probe takes no other option");
+    if (!takeValues(values, line)) return line;
+
+    if (list) line.mode = Mode::List;
+    else if (probing) line.mode = Mode::Probe;
+    else if (scripted) {
+        line.mode = Mode::Script;
+        for (const char* needed : {"--port", "--speed", "--voice", "--log"}) {
+            if (!values.contains(needed)) return fail(std::string(needed) + " is needed to set up without questions");
+        }
+    }
+    return line;
+}
+
+std::string usageText() {
+    return "Usage: pansetup [--folder DIR]\n"
+           "       pansetup --port DEV --speed N --voice on|off --log on|off [--folder DIR]\n"
+           "       pansetup --list\n"
+           "       pansetup --probe DEV\n"
+           "\n"
+           "Sets up voxpan, the speaking front panel for the AOR AR8600 receiver: writes VOXPAN.CFG in\n"
+           "the panel's working folder and links the recorded words into it as wave.\n"
+           "Without options it asks one question at a time, and writes nothing until you confirm.\n"
+           "\n"
+           "Options:\n"
+           "  --folder DIR     the working folder (default ~/voxpan); created when missing\n"
+           "  --port DEV       the receiver's serial port, a device path such as /dev/ttyUSB0 or\n"
+           "                   /dev/serial/by-id/...; writes without asking, with the three below\n"
+           "  --speed N        the line speed set on the receiver: " + speedList() + "\n"
+           "  --voice on|off   the spoken words\n"
+           "  --log on|off     the traffic log, debug1.dat\n"
+           "  --list           prints the serial ports found, one a line, with what is known of each\n"
+           "  --probe DEV      checks that DEV opens and asks the receiver on it whether it answers,\n"
+           "                   at each of its speeds (only the level query LM is sent)\n"
+           "  --help           prints this text\n"
+           "\n"
+           "Exit status: 0 when the file was written (or the ports listed, or the receiver answered),\n"
+           "1 when refused with a message, 2 for a wrong command line.\n";
+}
+
+}  // namespace voxpan::setup

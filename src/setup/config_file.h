@@ -1,0 +1,41 @@
+// VOXPAN.CFG as the set-up program writes it and reads it back.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace voxpan::setup {
+
+struct Settings {
+    std::string port;  // a device path
+    int speed = 9600;
+    bool voice = true;
+    bool log = false;
+};
+
+// The five lines, CR LF each. The panel reads each value from a fixed
+// column, so the labels' widths are what puts the values there: the port
+// from column 5, the speed from 7, line 3 (unused) from 6, the two switches
+// in column 7.
+std::string formatConfiguration(const Settings& settings);
+
+// The values of an existing file, read by the same columns as the panel
+// reads them; a COM number becomes its device (COMn is /dev/ttyS<n-1>).
+Settings parseConfiguration(std::string_view bytes);
+
+// Whether a port text fits on line 1 (a device path with no line break
+// or other control character).
+bool isWritablePortText(std::string_view port);
+
+// The folder's VOXPAN.CFG, when there is one.
+std::optional<Settings> readConfigurationFile(const std::filesystem::path& folder);
+
+// Replaces the folder's VOXPAN.CFG at once, never leaving it half-written:
+// the bytes go to a temporary file beside it, which is flushed to the disk
+// and renamed over it. An existing file is first copied to VOXPAN.CFG.bak
+// the same way. Empty on success, else what went wrong.
+std::string writeConfigurationFile(const std::filesystem::path& folder, std::string_view bytes);
+
+}  // namespace voxpan::setup

@@ -1,0 +1,103 @@
+#include "setup/working_folder.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+#ifndef VOXPAN_INSTALLED_WORDS
+#define VOXPAN_INSTALLED_WORDS "../share/voxpan/wave"
+#endif
+
+namespace voxpan::setup {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path homeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return home;
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr ? fs::path(entry->pw_dir) : fs::current_path();
+}
+
+bool isFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+}  // namespace
+
+fs::path defaultWorkingFolder() { return homeFolder() / "voxpan"; }
+
+fs::path folderFromText(std::string_view typed) {
+    std::string text(typed);
+    if (text == "~") return homeFolder();
+    if (text.starts_with("~/")) return (homeFolder() / text.substr(2)).lexically_normal();
+    std::error_code error;
+    fs::path folder = fs::absolute(text, error);
+    return error ? fs::path(text) : folder.lexically_normal();
+}
+
+fs::path programFolder() {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : program.parent_path();
+}
+
+fs::path findRecordedWords(const fs::path& programFolder) {
+    if (programFolder.empty()) return {};
+    for (const fs::path& candidate : {programFolder / VOXPAN_INSTALLED_WORDS, programFolder / "wave"}) {
+        if (isFolder(candidate)) {
+            std::error_code error;
+            const fs::path words = fs::canonical(candidate, error);
+            return error ? candidate.lexically_normal() : words;
+        }
+    }
+    return {};
+}
+
+std::string folderProblem(const fs::path& folder) {
+    std::error_code error;
+    const fs::file_status status = fs::status(folder, error);
+    if (fs::exists(status) && !fs::is_directory(status)) return folder.string() + " is a file, not a folder.";
+    // The nearest folder that exists must let the user make or change files.
+    fs::path existing = folder;
+    while (!existing.empty() && !fs::exists(existing, error)) {
+        if (existing == existing.parent_path()) break;
+        existing = existing.parent_path();
+    }
+    if (!isFolder(existing)) return existing.string() + " is a file, not a folder.";
+    if (::access(existing.c_str(), W_OK | X_OK) != 0) return "You may not write in " + existing.string() + ".";
+    return {};
+}
+
+std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, std::string& done) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) return "cannot create the folder " + folder.string() + ": " + error.message();
+    const fs::path wave = folder / "wave";
+    const fs::file_status link = fs::symlink_status(wave, error);
+    if (isFolder(wave)) {
+        done = "The folder already has its recorded words (" + wave.string() + ").";
+        return {};
+    }
+    if (fs::exists(link) && !fs::is_symlink(link)) {
+        done = wave.string() + " is not a folder of recorded words; it was left as it is, so the panel will "
+                               "play its installed words.";
+        return {};
+    }
+    if (words.empty()) {
+        done = "The recorded words were not found beside pansetup, so none were linked; the panel will play "
+               "its installed words.";
+        return {};
+    }
+    if (fs::is_symlink(link)) fs::remove(wave, error);  // a link to words that are gone
+    fs::create_directory_symlink(words, wave, error);
+    if (error) return "cannot link the recorded words into " + wave.string() + ": " + error.message();
+    done = "The recorded words are linked in: " + wave.string() + " leads to " + words.string() + ".";
+    return {};
+}
+
+}  // namespace voxpan::setup

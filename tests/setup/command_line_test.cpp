@@ -1,0 +1,61 @@
+#include "setup/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace voxpan::setup {
+namespace {
+
+CommandLine parse(std::vector<std::string> arguments) { return parseCommandLine(arguments); }
+
+TEST(CommandLine, ChoosesTheModeAndTakesItsValues) {
+    const CommandLine script = parse({"--port", "/dev/ttyUSB0", "--speed=19200", "--voice", "off", "--log", "on",
+                                      "--folder", "/srv/radio"});
+    EXPECT_EQ(script.error, "");
+    EXPECT_EQ(script.mode, Mode::Script);
+    EXPECT_EQ(script.settings.port, "/dev/ttyUSB0");
+    EXPECT_EQ(script.settings.speed, 19200);
+    EXPECT_FALSE(script.settings.voice);
+    EXPECT_TRUE(script.settings.log);
+    EXPECT_EQ(script.folder, "/srv/radio");
+
+    EXPECT_EQ(parse({}).mode, Mode::Dialogue);
+    EXPECT_EQ(parse({"--folder", "x"}).mode, Mode::Dialogue);
+    EXPECT_EQ(parse({"--list"}).mode, Mode::List);
+    EXPECT_EQ(parse({"--probe", "/dev/ttyACM0"}).probeDevice, "/dev/ttyACM0");
+    EXPECT_EQ(parse({"--probe", "/dev/ttyACM0"}).mode, Mode::Probe);
+    EXPECT_EQ(parse({"--list", "--help"}).mode, Mode::Help);
+}
+
+TEST(CommandLine, RefusesWhatItCannotMean) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"ttyUSB0"}, "unexpected argument 'ttyUSB0'"},
+        {{"--port"}, "--port needs a value"},
+        {{"--port", "/dev/ttyUSB0"}, "--speed is needed"},
+        {{"--port", "ttyUSB0", "--speed", "9600", "--voice", "on", "--log", "on"}, "--port takes a device path"},
+        {{"--port", "/dev/ttyUSB0", "--speed", "38400", "--voice", "on", "--log", "on"},
+         "--speed takes 4800, 9600 or 19200"},
+        {{"--port", "/dev/ttyUSB0", "--speed", "9600", "--voice", "yes", "--log", "on"},
+         "--voice takes on or off, not 'yes'"},
+        {{"--port", "/a", "--port", "/b"}, "--port is given twice"},
+        {{"--list", "--probe", "/dev/ttyS0"}, "one at a time"},
+        {{"--list", "--folder", "x"}, "--list takes no other option"},
+        {{"--list=yes"}, "--list takes no value"},
+        {{"--probe", "/dev/ttyS0", "--folder", "x"}, "--probe takes no other option"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        const CommandLine line = parse(arguments);
+        EXPECT_NE(line.error.find(error), std::string::npos)
+            << "arguments starting " << arguments.front() << ": got '" << line.error << "'";
+    }
+}
+
+TEST(CommandLine, HelpDescribesEveryOption) {
+    const std::string help = usageText();
+    for (const char* option : {"--port", "--speed", "--voice", "--log", "--folder", "--list", "--probe", "--help"}) {
+        EXPECT_NE(help.find(std::string("  ") + option), std::string::npos) << option << " is not described";
+    }
+}
+
+}  // namespace
+}  // namespace voxpan::setup
