@@ -46,11 +46,12 @@ def test_pansetup_writes_the_folder_and_the_panel_connects_there(folder):
         for setting in ("speed=19200", "data=8", "parity=none", "stop=2"):
             assert setting in receiver.line_report(), receiver.line_report()
         assert plays(trace)[:4] == ["wave/vox", "wave/4", "wave/point", "wave/0"], plays(trace)
+        wait_for(lambda: "wave/connected" in plays(trace), 20, "the receiver's first answer")
         with open(os.path.join(work, "debug1.dat"), "rb") as log:
             assert log.read().startswith(b"VOXPAN 4.0a"), "the log switched on by pansetup is written"
         panel.send_signal(signal.SIGTERM)
         assert panel.wait(20) == 0
-        assert wait_for(lambda: receiver.captured() == start_up + b"EX\r", 5, "EX at the end of the run")
+        assert wait_for(lambda: receiver.captured().endswith(b"LM\rEX\r"), 5, "EX at the end of the run")
     finally:
         if panel is not None and panel.poll() is None:
             panel.kill()

@@ -1,8 +1,7 @@
-"""WAITS FOR THE PANEL'S FALLBACK TO THE INSTALLED WORDS: expected to fail
-until the panel, started in a folder with no "wave" folder, plays the words
-installed beside it (<prefix>/share/voxpan/wave, found from its own
-executable). The panel installed into a temporary prefix and started in an
-empty folder must say "configuration file not found" from there."""
+"""The panel installed into a temporary prefix and started in an empty
+folder (no "wave" there) plays the words installed beside it,
+<prefix>/share/voxpan/wave, found from its own executable: an operator who
+started it in the wrong folder hears "configuration file not found"."""
 
 import os
 import subprocess
