@@ -76,9 +76,11 @@ def test_a_port_that_does_not_open_is_reported_on_stderr(folder):
         x.stop()
 
 
-def test_the_port_vanishing_mid_run_neither_crashes_nor_spins(folder):
-    with started_panel(folder) as (panel, receiver):
+def test_the_port_vanishing_mid_run_is_told_once_and_the_keys_still_work(folder):
+    with started_panel(folder, voice="0") as (panel, receiver):
         panel.window()
+        wait_for(lambda: "connected" in panel.plays(), 20, "the receiver's first answer")
+        device = receiver.device
         receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
         with open(f"/proc/{panel.process.pid}/stat") as stat:
             before = sum(int(v) for v in stat.read().split(")")[1].split()[11:13])
@@ -88,8 +90,13 @@ def test_the_port_vanishing_mid_run_neither_crashes_nor_spins(folder):
             after = sum(int(v) for v in stat.read().split(")")[1].split()[11:13])
         ticks = os.sysconf("SC_CLK_TCK")
         assert (after - before) / ticks < 1.0, f"the panel spun: {(after - before) / ticks:.2f}s CPU in 2s"
-        panel.request_close()
+        panel.press("f")
+        panel.wait_for_play("fm.wav")
+        panel.press("q")
         assert panel.wait(20) == 0
+        assert panel.plays()[-1] == "quit"
+        lost = [line for line in panel.stderr.splitlines() if "was lost" in line]
+        assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port {device} was lost: "), panel.stderr
 
 
 if __name__ == "__main__":
@@ -97,5 +104,5 @@ if __name__ == "__main__":
         test_start_up_commands_settings_log_words_and_texts,
         test_muted_speech_plays_bare_names,
         test_a_port_that_does_not_open_is_reported_on_stderr,
-        test_the_port_vanishing_mid_run_neither_crashes_nor_spins,
+        test_the_port_vanishing_mid_run_is_told_once_and_the_keys_still_work,
     ])
