@@ -82,6 +82,13 @@ std::vector<WindowEvent> RecordingPlatform::waitEvents() {
 void RecordingPlatform::playSound(std::string_view path) {
     plays.emplace_back(path);
     record("play " + std::string(path));
+    advanceClock(msPerPlay);
+}
+
+void RecordingPlatform::advanceClock(std::int64_t ms) {
+    if (ms <= 0) return;
+    clockMs += ms;
+    if (onTimePassed) onTimePassed(ms);
 }
 
 bool RecordingPlatform::serialOpen(const std::string& device, int baudRate) {
@@ -122,7 +129,7 @@ void RecordingPlatform::serialClose() {
 
 FileHandle RecordingPlatform::openForReading(const std::string& name) {
     record("file-read " + name);
-    if (!files.contains(name)) return 0;
+    if (!files.contains(name) || folders.contains(name)) return 0;
     openFiles_[nextFile_] = {name, false, 0};
     return nextFile_++;
 }
@@ -165,7 +172,18 @@ void RecordingPlatform::closeFile(FileHandle file) {
 
 bool RecordingPlatform::deleteFile(const std::string& name) {
     record("file-delete " + name);
-    return files.erase(name) > 0;
+    if (folders.contains(name) || undeletable.contains(name)) return false;
+    files.erase(name);
+    return true;
+}
+
+bool RecordingPlatform::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
+    record("file-replace " + name);
+    if (replacementsFail || folders.contains(name) || name.empty()) return false;
+    std::string content;
+    for (const std::string& line : lines) content += line + "\r\n";
+    files[name] = content;
+    return true;
 }
 
 }  // namespace voxpan::testing

@@ -3,9 +3,11 @@
 // input and files.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,8 +43,25 @@ public:
     std::function<void(std::string_view)> onSerialWrite;  // e.g. a simulated receiver
     std::deque<std::vector<WindowEvent>> eventBatches;  // when empty: a close request
     std::map<std::string, std::string> files;  // name -> bytes
+    // Names that stand for folders: they neither open, nor get replaced,
+    // nor deleted.
+    std::set<std::string> folders;
+    // A full or read-only disk: every replaceTextFile fails and leaves the
+    // files as they were.
+    bool replacementsFail = false;
+    // Files that exist and cannot be removed.
+    std::set<std::string> undeletable;
     std::string today = "06-12-2026";
     std::string now = "04:30:21";
+
+    // The steady clock: it moves only when a test advances it, and by
+    // msPerPlay with every sound played, so that a pause takes time.
+    std::int64_t clockMs = 0;
+    std::int64_t msPerPlay = 0;
+    // Told of every move of the clock, with the milliseconds that passed:
+    // e.g. a simulated receiver that answers as time goes by.
+    std::function<void(std::int64_t)> onTimePassed;
+    void advanceClock(std::int64_t ms);
 
     // Convenience views.
     std::vector<std::string> journalOf(std::string_view prefix) const;
@@ -78,9 +97,11 @@ public:
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override;
 
     std::string todayText() override { return today; }
     std::string timeText() override { return now; }
+    std::int64_t steadyMilliseconds() override { return clockMs; }
 
 private:
     struct OpenFile {

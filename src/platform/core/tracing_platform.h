@@ -55,9 +55,13 @@ public:
     void writeLine(FileHandle file, std::string_view line) override { inner_.writeLine(file, line); }
     void closeFile(FileHandle file) override { inner_.closeFile(file); }
     bool deleteFile(const std::string& name) override { return inner_.deleteFile(name); }
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override {
+        return inner_.replaceTextFile(name, lines);
+    }
 
     std::string todayText() override { return inner_.todayText(); }
     std::string timeText() override { return inner_.timeText(); }
+    std::int64_t steadyMilliseconds() override { return inner_.steadyMilliseconds(); }
 
 private:
     void trace(std::string_view kind, std::string_view fields);

@@ -372,9 +372,13 @@ void SdlPlatform::writeLine(FileHandle file, std::string_view line) {
 }
 void SdlPlatform::closeFile(FileHandle file) { files_.closeFile(file); }
 bool SdlPlatform::deleteFile(const std::string& name) { return files_.deleteFile(name); }
+bool SdlPlatform::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
+    return files_.replaceTextFile(name, lines);
+}
 
 std::string SdlPlatform::todayText() { return localDateText(); }
 std::string SdlPlatform::timeText() { return localTimeText(); }
+std::int64_t SdlPlatform::steadyMilliseconds() { return steadyMillisecondsNow(); }
 
 const SDL_Surface* SdlPlatform::imageForTesting() const {
     return window_->image ? window_->image->surface() : nullptr;

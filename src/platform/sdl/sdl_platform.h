@@ -50,9 +50,11 @@ public:
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override;
 
     std::string todayText() override;
     std::string timeText() override;
+    std::int64_t steadyMilliseconds() override;
 
     // For the tests: the image of the client area and the window, both null
     // while no window is open.
