@@ -82,7 +82,7 @@ void writeBankToReceiver(Panel& panel) {
         const int channel = i / 2 - 2;
         const std::optional<std::string> field = memoryFrequencyField(panel.bankLines[static_cast<std::size_t>(i)]);
         if (field) {
-            char number[8];
+            char number[12];
             std::snprintf(number, sizeof number, "%02d", channel);
             panel.commandText = std::string("MX") + receiverBank + number + " RF" + *field + " ST012500 MD" +
                                 *modeDigit + " TMxxxxxxxxxxxx";
