@@ -4,7 +4,6 @@
 
 #include "banks/bank_file.h"
 #include "banks/bank_test_support.h"
-#include "banks/bank_walk.h"
 
 namespace voxpan {
 namespace {
@@ -188,14 +187,6 @@ TEST_F(BankEditing, DeletingAChannelShiftsTheRestAndTunesTheOneInItsPlace) {
         EXPECT_EQ(words().back(), "wave/ok") << c.what;
         EXPECT_EQ(panel.bankScanState, kBankSelected) << c.what;
     }
-}
-
-TEST_F(BankEditing, DeletingTheLastChannelThenBrowsingNeverTunesTheMarker) {
-    selectAndStandOn({"145.5", "446"}, 1);
-    deleteChannel(panel);
-    EXPECT_EQ(panel.bankLines[static_cast<std::size_t>(panel.lastIndex)], "145.5");
-    EXPECT_EQ(panel.bankLines[static_cast<std::size_t>(previousChannelIndex(panel.bankLines, panel.scanIndex))], "145.5");
-    EXPECT_EQ(panel.bankLines[static_cast<std::size_t>(nextChannelIndex(panel.bankLines, panel.scanIndex))], "145.5");
 }
 
 TEST_F(BankEditing, DeletingWhereThereIsNoChannelSaysInvAndWritesNothing) {

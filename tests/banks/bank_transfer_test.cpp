@@ -144,10 +144,6 @@ TEST_F(BankTransfer, AReceiverBankMustBeAPrintableCharacter) {
     }
 }
 
-TEST(ReceiverBankCharacter, PrintableAsciiOnly) {
-    for (int code = -1; code <= 300; ++code) EXPECT_EQ(isReceiverBankCharacter(code), code >= 32 && code <= 126) << code;
-}
-
 TEST_F(BankTransfer, AMissingBankSaysBnfAndSendsNothing) {
     transfer("05C");
     EXPECT_EQ(said(), (Lines{"bnf"}));

@@ -45,31 +45,6 @@ TEST(BankWalk, StepsChannelByChannelAndWrapsAtBothEnds) {
     }
 }
 
-TEST(BankWalk, OneChannelIsItsOwnNextAndPrevious) {
-    const BankTable one = tableEndingAt(6);
-    EXPECT_EQ(channelCount(one), 1);
-    for (int from : {-1, 2, 4, 5, 6, 200})
-        EXPECT_TRUE(nextChannelIndex(one, from) == 4 && previousChannelIndex(one, from) == 4) << from;
-}
-
-TEST(BankWalk, AnEmptyBankHasNoChannelAndGivesTheFirstPlace) {
-    const BankTable empty = tableEndingAt(4);
-    EXPECT_EQ(channelCount(empty), 0);
-    for (int from : {-1, 2, 4, 6, 399}) {
-        EXPECT_EQ(nextChannelIndex(empty, from), 4) << from;
-        EXPECT_EQ(previousChannelIndex(empty, from), 4) << from;
-    }
-}
-
-TEST(BankWalk, ATableWithoutMarkerEndsAtLineFourHundred) {
-    const BankTable full = tableEndingAt(400);
-    EXPECT_EQ(channelCount(full), 198);
-    EXPECT_EQ(nextChannelIndex(full, 396), 398);
-    EXPECT_EQ(nextChannelIndex(full, 398), 4);
-    EXPECT_EQ(previousChannelIndex(full, 4), 398);
-    EXPECT_EQ(previousChannelIndex(full, 400), 398);
-}
-
 TEST(BankWalk, EveryStartingPointLandsOnAChannelOfTheTable) {
     for (int end = 4; end <= 400; end += 2) {
         const BankTable table = tableEndingAt(end);

@@ -124,20 +124,6 @@ TEST_F(RadioBankCheck, AReceiverThatAnswersOnlySomeQueriesEndsAtTheFirstItIgnore
     EXPECT_LE(took, 5 * kMostMsPerBank);
 }
 
-TEST_F(RadioBankCheck, ASettingThatIsNeverAnsweredEndsWithRncWithinTheBound) {
-    receiver_sim::Options options;
-    options.bankSettings['C'] = 40;
-    options.ignoredCommands = {"MWC9"};
-    connect(options);
-    const std::int64_t took = check();
-    const Lines said = this->said();
-    EXPECT_EQ(said.back(), "rnc");
-    EXPECT_EQ(std::count(said.begin(), said.end(), "ok"), 0);
-    EXPECT_EQ(commands().back(), "MWC90\r");
-    EXPECT_LE(took, 3 * kMostMsPerBank);
-    EXPECT_EQ(panel.bankCheckGivenUp, 1);
-}
-
 // A receiver played by hand: scripted answers to each command, in turn.
 TEST_F(RadioBankCheck, ShortAndStaleAnswersAreNoSetting) {
     std::map<std::string, std::deque<std::string>> answers{

@@ -143,13 +143,6 @@ TEST_F(SearchMode, AListThatCannotBeSavedSaysInvAndNoCount) {
     EXPECT_EQ(file("bank00.dat"), crlf({"Scanbank", "FM", "12.5", " ", "9999"}));
 }
 
-TEST_F(SearchMode, NoSearchNothingToEnd) {
-    panel.searchState = kSearchOff;
-    finishSearch(panel);
-    EXPECT_TRUE(said().empty());
-    EXPECT_EQ(replacements(), 0);
-}
-
 TEST_F(SearchMode, TheStoppedFrequencyIsTheTenDigitsAfterRf) {
     const struct {
         const char* reply;
