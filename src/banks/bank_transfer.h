@@ -1,5 +1,39 @@
+// Writing a bank into one of the receiver's memory banks (W): one "MX"
+// memory write per channel, paced by pauses, with no answer awaited.
 #pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "panel/panel_state.h"
+
 namespace voxpan {
+
+// A key the operator may give as the receiver bank: a printable ASCII
+// character. Control keys and keys beyond ASCII would put bytes into "MQ",
+// "MX" and file names that the receiver and the folder cannot take.
+bool isReceiverBankCharacter(int code);
+
+// The ten-digit hertz field of "MX" for a channel's MHz text, by the same
+// conversion the tuning uses (145.5 and 0145.5 give 0145500000, .5 gives
+// 0000500000, 433.075 gives 0433075000; decimals past the sixth add
+// nothing). Empty for a text that is no frequency or needs more than ten
+// digits.
+std::optional<std::string> memoryFrequencyField(std::string_view megahertzText);
+
+// The digit "MD" takes for a bank's mode line; empty for "AUT" and for a
+// line that names no mode.
+std::optional<char> modeDigitFor(std::string_view modeLine);
+
+// entryText: two digits of the bank file, then the receiver bank. Reads the
+// bank, says "wait", pauses ten times, then sends for each channel (at most
+// 91, numbered "00" to "90" by their place in the bank) a pause and
+// "MX" + bank + number + " RF" + hertz + " ST012500 MD" + mode digit +
+// " TMxxxxxxxxxxxx", with a "beep" for progress, and ends with "ok". A
+// channel whose frequency the field cannot hold is left out and keeps its
+// number. "inv" for a receiver bank that is no printable character,
+// "incmode" for a bank without a mode digit; nothing is sent then.
 void writeBankToReceiver(Panel& panel);
+
 }  // namespace voxpan

@@ -96,6 +96,16 @@ struct PanelState {
     Text bankFileName;
     FileHandle bankFile = 0;
     std::int32_t bankReadError = 0;
+    // 0 when the last bank write replaced its file, 1 when the old file stands.
+    std::int32_t bankWriteError = 0;
+    // 1 while bankLines holds the bank the operator selected with B and no other load or rewrite came since.
+    std::int32_t selectedBankLoaded = 0;
+
+    // Receiver bank check (Z).
+    // The receiver bank letter being checked, 'A' to 'J'.
+    std::int32_t bankCheckLetter = 0;
+    // 1 once the check gave up on a receiver that did not answer in time.
+    std::int32_t bankCheckGivenUp = 0;
 
     // General.
     std::int32_t lastResult = 0;

@@ -4,6 +4,7 @@
 // include SDL or POSIX headers.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -110,6 +111,8 @@ public:
     virtual void serialClose() = 0;
 
     // --- text files in the working folder -----------------------------------
+    // Opens an existing regular file; a folder, a device or a pipe of that
+    // name does not open.
     virtual FileHandle openForReading(const std::string& name) = 0;
     // Creates the file, emptying an existing one.
     virtual FileHandle openForWriting(const std::string& name) = 0;
@@ -119,7 +122,16 @@ public:
     // Writes the line followed by CR LF, at once.
     virtual void writeLine(FileHandle file, std::string_view line) = 0;
     virtual void closeFile(FileHandle file) = 0;
+    // Removes the named file. True when nothing of that name is left: it was
+    // removed, or there was none. False when a file (or a folder) of that
+    // name is still there.
     virtual bool deleteFile(const std::string& name) = 0;
+    // Replaces the file as a whole: the lines, each followed by CR LF, go to
+    // a new file in the same folder, which is flushed to the disk and then
+    // renamed over the old one. A reader, a crash or a full disk finds the
+    // old file or the new one, never a mix. False, with the old file as it
+    // was, when any step fails.
+    virtual bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) = 0;
     virtual PathKind pathKind(const std::string& name) = 0;
     // The folder the panel runs in, as an absolute path, for messages.
     virtual std::string workingFolder() = 0;
@@ -137,6 +149,9 @@ public:
     virtual void setDisplayLostHandler(std::function<void()> handler) = 0;
 
     // --- clock --------------------------------------------------------------
+    // Milliseconds from a fixed moment; never goes back, whatever the wall
+    // clock does.
+    virtual std::int64_t steadyMilliseconds() = 0;
     virtual std::string todayText() = 0;  // "dd-MM-yyyy"
     virtual std::string timeText() = 0;   // "HH:MM:SS", 24-hour clock
 };

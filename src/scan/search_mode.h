@@ -1,7 +1,38 @@
+// Search mode: the receiver searches between the two limits by itself and
+// the panel keeps the frequencies where it stopped in the search list,
+// "bank00.dat" (label "Scanbank"). The hits stay in memory until the Enter
+// that ends the search saves them.
 #pragma once
+
+#include <string_view>
+
 #include "panel/panel_state.h"
+
 namespace voxpan {
+
+inline constexpr std::string_view kSearchListName = "bank00.dat";
+
+// R with no bank in use: writes a new, empty search list before any
+// command, sets VFO A and B to the limits, the step and the mode, and sends
+// "VS". A list that cannot be written says "inv" and starts nothing; the
+// old list then stays as it was.
 void startSearch(Panel& panel);
+
+// From the receiver's answer to "RX" in replyText: frequencyText := the ten
+// digits after "RF", workText := the same frequency in MHz without leading
+// and trailing zeros (0145500000 gives 145.5). lastResult is the position
+// of "RF", or 0 when there is no "RF" followed by ten digits; then nothing
+// else changes and the caller asks again.
+void takeStoppedFrequency(Panel& panel);
+
+// Adds workText to the list unless it is there already or is no frequency.
+// With the list full (197 hits) the hit is dropped and "bf" is said. In
+// continue mode the new count is said.
 void recordSearchHit(Panel& panel);
+
+// The end of a search, at every Enter while searchState is above 0: saves
+// the list and says the count of hits, or "inv" when the list could not be
+// saved; searchState becomes kSearchOff.
 void finishSearch(Panel& panel);
+
 }  // namespace voxpan

@@ -51,16 +51,14 @@ void readLevel(Panel& panel) {
 // The receiver answers "RX" during a search with "RF" and ten digits.
 void readStoppedFrequency(Panel& panel) {
     readReply(panel);
-    const std::string digits = digitsAfterRf(panel.replyText, 10);
-    if (digits.empty()) {
+    takeStoppedFrequency(panel);
+    if (panel.lastResult == 0) {
         panel.frequencyQueries += 1;
         // Asked again on the next tick, but not for ever: without a hit the
         // cycle goes back to polling the level.
         panel.pollState = panel.frequencyQueries < kFrequencyQueryLimit ? kPollSendFrequencyQuery : kPollIdle;
         return;
     }
-    panel.frequencyText = digits;
-    panel.workText = megahertzFromDigits(digits, true);
     showFrequency(panel);
     recordSearchHit(panel);
     panel.pollState = kPollIdle;

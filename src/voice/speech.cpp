@@ -1,6 +1,8 @@
 #include "voice/speech.h"
 
 #include <array>
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace voxpan {
@@ -65,6 +67,11 @@ void speakModeText(Panel& panel) {
             return;
         }
     }
+}
+
+void speakCount(Panel& panel, std::int32_t count) {
+    for (char digit : std::to_string(std::llabs(static_cast<long long>(count))))
+        speakWord(panel, std::string(1, digit));
 }
 
 }  // namespace voxpan

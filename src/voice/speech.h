@@ -2,6 +2,7 @@
 // each played to its end before the panel goes on.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "panel/panel_state.h"
@@ -21,5 +22,8 @@ void speakEffect(Panel& panel, std::string_view word);
 void speakFrequency(Panel& panel);
 // Says the word for modeText, if it is one of the known modes.
 void speakModeText(Panel& panel);
+// Says a count as its decimal digits, one word each: 7 is "7", 12 is "1",
+// "2", 123 is "1", "2", "3".
+void speakCount(Panel& panel, std::int32_t count);
 
 }  // namespace voxpan

@@ -9,7 +9,7 @@ TEST(ToolCommandLine, ReadsEveryOption) {
     CommandLineResult result = parseCommandLine(
         {"--signal", "145.5:200", "--signal", "433.075:80:3.5", "--fault", "split", "--seed", "9",
          "--bank", "D=50", "--bank-delay", "0.5", "--capture", "/tmp/c", "--line-report",
-         "/tmp/r", "--link", "/tmp/l"});
+         "/tmp/r", "--link", "/tmp/l", "--memory-report", "/tmp/m", "--ignore", "MW", "--ignore", "LM"});
     ASSERT_TRUE(result.options) << result.error;
     const ToolOptions& options = *result.options;
     ASSERT_EQ(options.receiver.signals.size(), 2u);
@@ -25,6 +25,8 @@ TEST(ToolCommandLine, ReadsEveryOption) {
     EXPECT_EQ(options.captureFile, "/tmp/c");
     EXPECT_EQ(options.lineReportFile, "/tmp/r");
     EXPECT_EQ(options.linkPath, "/tmp/l");
+    EXPECT_EQ(options.memoryReportFile, "/tmp/m");
+    EXPECT_EQ(options.receiver.ignoredCommands, (std::vector<std::string>{"MW", "LM"}));
     EXPECT_FALSE(options.help);
 }
 
@@ -41,6 +43,8 @@ TEST(ToolCommandLine, RefusesBadValuesWithAMessage) {
              {"--bank", "D=5000"},
              {"--bank-delay", "soon"},
              {"--capture"},
+             {"--ignore", ""},
+             {"--memory-report"},
              {"--frobnicate", "1"},
          }) {
         CommandLineResult result = parseCommandLine(arguments);

@@ -82,6 +82,7 @@ std::vector<WindowEvent> RecordingPlatform::waitEvents() {
 SoundResult RecordingPlatform::playSound(std::string_view path) {
     plays.emplace_back(path);
     record("play " + std::string(path));
+    advanceClock(msPerPlay);
     auto found = soundResults.find(std::string(path));
     return found == soundResults.end() ? SoundResult::Played : found->second;
 }
@@ -95,6 +96,12 @@ PathKind RecordingPlatform::pathKind(const std::string& name) {
     if (folders.contains(name)) return PathKind::Folder;
     if (files.contains(name) || unreadable.contains(name)) return PathKind::File;
     return PathKind::Missing;
+}
+
+void RecordingPlatform::advanceClock(std::int64_t ms) {
+    if (ms <= 0) return;
+    clockMs += ms;
+    if (onTimePassed) onTimePassed(ms);
 }
 
 bool RecordingPlatform::serialOpen(const std::string& device, int baudRate) {
@@ -135,7 +142,7 @@ void RecordingPlatform::serialClose() {
 
 FileHandle RecordingPlatform::openForReading(const std::string& name) {
     record("file-read " + name);
-    if (!files.contains(name) || unreadable.contains(name)) return 0;
+    if (!files.contains(name) || unreadable.contains(name) || folders.contains(name)) return 0;
     openFiles_[nextFile_] = {name, false, 0};
     return nextFile_++;
 }
@@ -179,7 +186,18 @@ void RecordingPlatform::closeFile(FileHandle file) {
 
 bool RecordingPlatform::deleteFile(const std::string& name) {
     record("file-delete " + name);
-    return files.erase(name) > 0;
+    if (folders.contains(name) || undeletable.contains(name)) return false;
+    files.erase(name);
+    return true;
+}
+
+bool RecordingPlatform::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
+    record("file-replace " + name);
+    if (replacementsFail || folders.contains(name) || name.empty()) return false;
+    std::string content;
+    for (const std::string& line : lines) content += line + "\r\n";
+    files[name] = content;
+    return true;
 }
 
 }  // namespace voxpan::testing

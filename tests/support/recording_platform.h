@@ -3,6 +3,7 @@
 // input and files.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -42,7 +43,6 @@ public:
     std::function<void(std::string_view)> onSerialWrite;  // e.g. a simulated receiver
     std::deque<std::vector<WindowEvent>> eventBatches;  // when empty: a close request
     std::map<std::string, std::string> files;  // name -> bytes
-    std::set<std::string> folders{"wave"};     // folders of the working folder
     std::set<std::string> unreadable;           // files that exist but do not open
     std::set<std::string> unwritable;           // names that cannot be created
     std::map<std::string, SoundResult> soundResults;  // path -> result; Played when absent
@@ -50,8 +50,25 @@ public:
     std::string installedWords;                 // "" : no installed words
     std::vector<std::string> problems;          // every line reported for stderr
     std::function<void()> displayLostHandler;
+    // Names that stand for folders: they neither open, nor get replaced,
+    // nor deleted. The word folder is there unless a test takes it away.
+    std::set<std::string> folders{"wave"};
+    // A full or read-only disk: every replaceTextFile fails and leaves the
+    // files as they were.
+    bool replacementsFail = false;
+    // Files that exist and cannot be removed.
+    std::set<std::string> undeletable;
     std::string today = "06-12-2026";
     std::string now = "04:30:21";
+
+    // The steady clock: it moves only when a test advances it, and by
+    // msPerPlay with every sound played, so that a pause takes time.
+    std::int64_t clockMs = 0;
+    std::int64_t msPerPlay = 0;
+    // Told of every move of the clock, with the milliseconds that passed:
+    // e.g. a simulated receiver that answers as time goes by.
+    std::function<void(std::int64_t)> onTimePassed;
+    void advanceClock(std::int64_t ms);
 
     // Convenience views.
     std::vector<std::string> journalOf(std::string_view prefix) const;
@@ -93,9 +110,11 @@ public:
 
     void reportProblem(std::string_view line) override;
     void setDisplayLostHandler(std::function<void()> handler) override { displayLostHandler = std::move(handler); }
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override;
 
     std::string todayText() override { return today; }
     std::string timeText() override { return now; }
+    std::int64_t steadyMilliseconds() override { return clockMs; }
 
 private:
     struct OpenFile {

@@ -6,6 +6,8 @@ cd "$top"
 bench=build/tools/bench
 export SDL_AUDIODRIVER=dummy
 
+echo "== bank operations on a full bank"
+"$bench/bench_banks"
 echo "== serial reads"
 "$bench/bench_serial_read"
 echo "== a run of ten words"

@@ -40,6 +40,11 @@ struct Options {
     double bankSetSeconds = 1.0;
     double slowSeconds = 0.25;
     double splitGapSeconds = 0.05;
+    // Commands that begin with one of these ("MW" for every bank query and
+    // setting, "MWE" for bank E's alone) are taken in and recorded, and
+    // neither carried out nor answered: a receiver that ignores one kind
+    // of command.
+    std::vector<std::string> ignoredCommands;
 };
 
 // One memory channel as stored by "MX".
@@ -93,6 +98,10 @@ public:
     bool stoppedAnswering() const;  // after "EX"
     int bankSetting(char bank) const;  // -1 for a letter that is no bank
     std::optional<MemoryChannel> memoryChannel(char bank, int number) const;
+    // Every stored channel, bank A to J then a to j, each in channel order.
+    std::vector<MemoryChannel> memoryChannels() const;
+    // How many "MX" writes were stored: it changes whenever a channel is.
+    long long memoryWrites() const;
     // Every command as received, without its CR; the control byte as "\x1e".
     // Commands after "EX" are not taken in.
     const std::vector<std::string>& commandsReceived() const;

@@ -1,5 +1,6 @@
 #include "platform/core/local_clock.h"
 
+#include <chrono>
 #include <ctime>
 
 namespace voxpan {
@@ -17,5 +18,10 @@ std::string formatNow(const char* pattern) {
 
 std::string localDateText() { return formatNow("%d-%m-%Y"); }
 std::string localTimeText() { return formatNow("%H:%M:%S"); }
+
+std::int64_t steadyMillisecondsNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 }  // namespace voxpan

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -18,12 +19,17 @@ public:
     TextFiles(const TextFiles&) = delete;
     TextFiles& operator=(const TextFiles&) = delete;
 
+    // Only a regular file opens: a folder, a device or a pipe does not.
     FileHandle openForReading(const std::string& name);
     FileHandle openForWriting(const std::string& name);
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);
     void closeFile(FileHandle file);
+    // True when nothing of that name is left (removed, or there was none).
     bool deleteFile(const std::string& name);
+    // A new file in the same folder, flushed and synced, renamed over the
+    // old one; false with the old file untouched when any step fails.
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines);
 
 private:
     FileHandle add(std::FILE* stream);

@@ -63,9 +63,13 @@ public:
     void setDisplayLostHandler(std::function<void()> handler) override {
         inner_.setDisplayLostHandler(std::move(handler));
     }
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override {
+        return inner_.replaceTextFile(name, lines);
+    }
 
     std::string todayText() override { return inner_.todayText(); }
     std::string timeText() override { return inner_.timeText(); }
+    std::int64_t steadyMilliseconds() override { return inner_.steadyMilliseconds(); }
 
 private:
     void trace(std::string_view kind, std::string_view fields);

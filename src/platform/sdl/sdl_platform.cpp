@@ -387,8 +387,13 @@ void SdlPlatform::setDisplayLostHandler(std::function<void()> handler) {
     watchForDisplayLoss(std::move(handler));
 }
 
+bool SdlPlatform::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
+    return files_.replaceTextFile(name, lines);
+}
+
 std::string SdlPlatform::todayText() { return localDateText(); }
 std::string SdlPlatform::timeText() { return localTimeText(); }
+std::int64_t SdlPlatform::steadyMilliseconds() { return steadyMillisecondsNow(); }
 
 const SDL_Surface* SdlPlatform::imageForTesting() const {
     return window_->image ? window_->image->surface() : nullptr;

@@ -56,9 +56,11 @@ public:
 
     void reportProblem(std::string_view line) override;
     void setDisplayLostHandler(std::function<void()> handler) override;
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override;
 
     std::string todayText() override;
     std::string timeText() override;
+    std::int64_t steadyMilliseconds() override;
 
     // For the tests: the image of the client area and the window, both null
     // while no window is open.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace voxpan {
@@ -71,11 +72,48 @@ TEST_F(TextFilesTest, MissingFilesAndStaleHandlesDoNothing) {
     EXPECT_EQ(files.openForWriting(path("no-such-folder/x.dat")), 0);
 }
 
-TEST_F(TextFilesTest, DeleteRemovesTheFileAndReportsAMissingOne) {
+TEST_F(TextFilesTest, DeleteIsDoneWhenNothingOfThatNameIsLeft) {
     put("bank07.dat", "x\r\n");
     EXPECT_TRUE(files.deleteFile(path("bank07.dat")));
     EXPECT_FALSE(std::filesystem::exists(path("bank07.dat")));
-    EXPECT_FALSE(files.deleteFile(path("bank07.dat")));
+    EXPECT_TRUE(files.deleteFile(path("bank07.dat"))) << "a file that is not there is as good as deleted";
+}
+
+TEST_F(TextFilesTest, AFolderOfABanksNameIsNeitherReadNorDeletedNorReplaced) {
+    std::filesystem::create_directory(path("bank08.dat"));
+    EXPECT_EQ(files.openForReading(path("bank08.dat")), 0);
+    EXPECT_FALSE(files.deleteFile(path("bank08.dat")));
+    EXPECT_FALSE(files.replaceTextFile(path("bank08.dat"), {"bank08", "9999"}));
+    EXPECT_TRUE(std::filesystem::is_directory(path("bank08.dat")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1) << "a scratch file was left behind";
+}
+
+TEST_F(TextFilesTest, APipeOfABanksNameDoesNotHoldTheReader) {
+    ASSERT_EQ(::mkfifo(path("bank09.dat").c_str(), 0600), 0);
+    EXPECT_EQ(files.openForReading(path("bank09.dat")), 0);
+}
+
+TEST_F(TextFilesTest, ReplacementWritesEveryLineWithCrLfInOneStep) {
+    put("bank05.dat", "old\r\nlonger old contents\r\n");
+    ASSERT_TRUE(files.replaceTextFile(path("bank05.dat"), {"bank05", "FM", "12.5", " ", "9999"}));
+    EXPECT_EQ(bytesOf("bank05.dat"), "bank05\r\nFM\r\n12.5\r\n \r\n9999\r\n");
+    ASSERT_TRUE(files.replaceTextFile(path("new.dat"), {}));
+    EXPECT_EQ(bytesOf("new.dat"), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 2) << "a scratch file was left behind";
+}
+
+TEST_F(TextFilesTest, ReplacementKeepsThePermissionsOfTheOldFile) {
+    put("bank05.dat", "old\r\n");
+    std::filesystem::permissions(path("bank05.dat"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(files.replaceTextFile(path("bank05.dat"), {"new"}));
+    EXPECT_EQ(std::filesystem::status(path("bank05.dat")).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(TextFilesTest, ReplacementIntoAMissingFolderFailsAndCreatesNothing) {
+    EXPECT_FALSE(files.replaceTextFile(path("no-such-folder/bank05.dat"), {"x"}));
+    EXPECT_FALSE(files.replaceTextFile("", {"x"}));
+    EXPECT_FALSE(std::filesystem::exists(path("no-such-folder")));
 }
 
 }  // namespace

@@ -99,6 +99,7 @@ struct Receiver::State {
     bool noiseLimiter = false;
     bool scanReport = false;
     bool exited = false;
+    long long memoryWrites = 0;
     std::vector<std::string> received;
 
     void reply(const std::string& text, Micros delay = 0) { line.send(text, now + delay); }
@@ -137,8 +138,18 @@ struct Receiver::State {
         received.push_back(text);
     }
 
+    bool ignored(std::string_view text) const {
+        return std::any_of(options.ignoredCommands.begin(), options.ignoredCommands.end(),
+                           [&](const std::string& prefix) {
+                               return !prefix.empty() && text.substr(0, prefix.size()) == prefix;
+                           });
+    }
+
     void handle(const Command& command) {
         record(command.text);
+        if (ignored(command.text)) {
+            return;
+        }
         if (command.overlong) {
             reply(refusal());
             return;
@@ -359,6 +370,7 @@ struct Receiver::State {
             return;
         }
         memory.store(*channel);
+        ++memoryWrites;
         reply(acknowledgement());
     }
 
@@ -426,6 +438,10 @@ int Receiver::bankSetting(char bank) const { return state_->memory.setting(bank)
 std::optional<MemoryChannel> Receiver::memoryChannel(char bank, int number) const {
     return state_->memory.channel(bank, number);
 }
+
+std::vector<MemoryChannel> Receiver::memoryChannels() const { return state_->memory.channelsOf(0); }
+
+long long Receiver::memoryWrites() const { return state_->memoryWrites; }
 
 const std::vector<std::string>& Receiver::commandsReceived() const { return state_->received; }
 

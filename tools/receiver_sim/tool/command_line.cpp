@@ -120,6 +120,13 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& arguments) {
             options.captureFile = value;
         } else if (option == "--line-report") {
             options.lineReportFile = value;
+        } else if (option == "--memory-report") {
+            options.memoryReportFile = value;
+        } else if (option == "--ignore") {
+            if (value.empty() || value.find('\r') != std::string::npos) {
+                return failure("--ignore takes the start of a command, such as MW, not \"" + value + "\"");
+            }
+            options.receiver.ignoredCommands.push_back(value);
         } else if (option == "--link") {
             options.linkPath = value;
         } else {
@@ -142,6 +149,9 @@ const char* usageText() {
            "  --bank-delay SECONDS          time to answer a bank setting (default 1)\n"
            "  --capture FILE                append every byte received to FILE\n"
            "  --line-report FILE            keep FILE holding the line settings\n"
+           "  --memory-report FILE          keep FILE holding the stored channels\n"
+           "  --ignore PREFIX               take in commands starting with PREFIX and\n"
+           "                                neither carry them out nor answer (repeatable)\n"
            "  --link PATH                   make PATH a symbolic link to the device\n"
            "  --help\n";
 }

@@ -13,6 +13,7 @@ struct ToolOptions {
     Options receiver;
     std::string captureFile;     // empty: none
     std::string lineReportFile;  // empty: none
+    std::string memoryReportFile;  // empty: none
     std::string linkPath;        // empty: none
     bool help = false;
 };

@@ -13,6 +13,7 @@
 
 #include "command_line.h"
 #include "line_settings.h"
+#include "memory_report.h"
 #include "pseudo_terminal.h"
 #include "receiver_sim/receiver.h"
 
@@ -54,20 +55,6 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Replaces the file in one step, so a reader never sees half a report.
-void writeReport(const std::string& path, const std::string& line) {
-    std::string scratch = path + ".tmp";
-    int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return;
-    }
-    bool written = writeAll(fd, line + "\n");
-    ::close(fd);
-    if (written) {
-        ::rename(scratch.c_str(), path.c_str());
-    }
-}
-
 class LineReport {
 public:
     LineReport(const receiver_sim::PseudoTerminal& terminal, std::string path)
@@ -80,7 +67,7 @@ public:
         }
         std::string line = receiver_sim::describeLineSettings(settings);
         if (line != last_) {
-            writeReport(path_, line);
+            receiver_sim::replaceReportFile(path_, line + "\n");
             last_ = line;
         }
     }
@@ -89,6 +76,25 @@ private:
     const receiver_sim::PseudoTerminal& terminal_;
     std::string path_;
     std::string last_;
+};
+
+// Keeps the memory report file in step with the channels stored.
+class MemoryReport {
+public:
+    explicit MemoryReport(std::string path) : path_(std::move(path)) {}
+
+    void refresh(const receiver_sim::Receiver& receiver) {
+        if (path_.empty() || receiver.memoryWrites() == written_) {
+            return;
+        }
+        if (receiver_sim::replaceReportFile(path_, receiver_sim::memoryReportText(receiver.memoryChannels()))) {
+            written_ = receiver.memoryWrites();
+        }
+    }
+
+private:
+    std::string path_;
+    long long written_ = -1;
 };
 
 // Reads what the client wrote; false when nothing could be read.
@@ -158,6 +164,8 @@ int run(const receiver_sim::ToolOptions& options) {
     std::fflush(stdout);
 
     receiver_sim::Receiver receiver(options.receiver);
+    MemoryReport memoryReport(options.memoryReportFile);
+    memoryReport.refresh(receiver);
     auto start = std::chrono::steady_clock::now();
     std::string unsent;
     while (!stopRequested) {
@@ -177,6 +185,7 @@ int run(const receiver_sim::ToolOptions& options) {
                 writeAll(capture, incoming);
             }
             receiver.receive(incoming);
+            memoryReport.refresh(receiver);
         } else if (ready > 0 && (watch.revents & (POLLHUP | POLLERR))) {
             ::usleep(kPollMillis * 1000);  // nothing to read: do not spin
         }

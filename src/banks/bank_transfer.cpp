@@ -1,0 +1,99 @@
+#include "banks/bank_transfer.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+#include "banks/bank_file.h"
+#include "radio/serial_link.h"
+#include "voice/speech.h"
+
+namespace voxpan {
+
+namespace {
+
+void pause(Panel& panel) { speakEffect(panel, "shdel"); }
+
+constexpr int kPausesBeforeWriting = 10;
+
+}  // namespace
+
+bool isReceiverBankCharacter(int code) { return code >= 0x20 && code <= 0x7e; }
+
+std::optional<std::string> memoryFrequencyField(std::string_view megahertzText) {
+    if (!isFrequencyText(megahertzText)) return std::nullopt;
+    // MHz before the point, then up to six decimals of weight 100 kHz down
+    // to 1 Hz, as the tuning converts a frequency to hertz.
+    constexpr std::int64_t kMostMegahertz = 9999;
+    std::int64_t megahertz = 0;
+    std::int64_t hertz = 0;
+    std::int64_t weight = 100000;
+    bool fraction = false;
+    for (char c : megahertzText) {
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        const int digit = c - '0';
+        if (!fraction) {
+            megahertz = megahertz * 10 + digit;
+            if (megahertz > kMostMegahertz) return std::nullopt;
+        } else {
+            hertz += digit * weight;
+            weight /= 10;
+        }
+    }
+    char field[16];
+    std::snprintf(field, sizeof field, "%010lld", static_cast<long long>(megahertz * 1000000 + hertz));
+    return std::string(field);
+}
+
+std::optional<char> modeDigitFor(std::string_view modeLine) {
+    static constexpr std::array<std::pair<std::string_view, char>, 7> kModeDigits{{
+        {"WFM", '0'}, {"FM", '1'}, {"AM", '2'}, {"USB", '3'}, {"LSB", '4'}, {"CW", '5'}, {"CW ", '5'},
+    }};
+    for (const auto& [mode, digit] : kModeDigits)
+        if (modeLine == mode) return digit;
+    return std::nullopt;
+}
+
+void writeBankToReceiver(Panel& panel) {
+    if (panel.entryText.size() != 3 ||
+        !isReceiverBankCharacter(static_cast<unsigned char>(panel.entryText.str()[2]))) {
+        speakWord(panel, "inv");
+        return;
+    }
+    const char receiverBank = panel.entryText.str()[2];
+    panel.bankFileName = bankFileNameFor(leftText(panel.entryText, 2));
+    readBankFile(panel);
+    if (panel.bankReadError != 0) return;
+    const std::optional<char> modeDigit = modeDigitFor(panel.bankLines[1]);
+    if (!modeDigit) {
+        speakWord(panel, "incmode");
+        return;
+    }
+
+    speakWord(panel, "wait");
+    for (int i = 0; i < kPausesBeforeWriting; ++i) pause(panel);
+    const int end = bankEndIndex(panel.bankLines);
+    for (int i = kFirstChannelIndex; i < end; i += 2) {
+        pause(panel);
+        const int channel = i / 2 - 2;
+        const std::optional<std::string> field = memoryFrequencyField(panel.bankLines[static_cast<std::size_t>(i)]);
+        if (field) {
+            char number[12];
+            std::snprintf(number, sizeof number, "%02d", channel);
+            panel.commandText = std::string("MX") + receiverBank + number + " RF" + *field + " ST012500 MD" +
+                                *modeDigit + " TMxxxxxxxxxxxx";
+            sendCommand(panel);
+        }
+        if (channel >= kMostChannelsInABank - 1) break;
+        // A beep after the channels 09, 20, 31, ... tells the operator the
+        // transfer is going on.
+        if (i % 11 == 0) speakWord(panel, "beep");
+    }
+    speakWord(panel, "ok");
+}
+
+}  // namespace voxpan
