@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "banks/bank_file.h"
+#include "radio/frequency_conversion.h"
 #include "radio/serial_link.h"
 #include "voice/speech.h"
 
@@ -23,29 +24,12 @@ bool isReceiverBankCharacter(int code) { return code >= 0x20 && code <= 0x7e; }
 
 std::optional<std::string> memoryFrequencyField(std::string_view megahertzText) {
     if (!isFrequencyText(megahertzText)) return std::nullopt;
-    // MHz before the point, then up to six decimals of weight 100 kHz down
-    // to 1 Hz, as the tuning converts a frequency to hertz.
-    constexpr std::int64_t kMostMegahertz = 9999;
-    std::int64_t megahertz = 0;
-    std::int64_t hertz = 0;
-    std::int64_t weight = 100000;
-    bool fraction = false;
-    for (char c : megahertzText) {
-        if (c == '.') {
-            fraction = true;
-            continue;
-        }
-        const int digit = c - '0';
-        if (!fraction) {
-            megahertz = megahertz * 10 + digit;
-            if (megahertz > kMostMegahertz) return std::nullopt;
-        } else {
-            hertz += digit * weight;
-            weight /= 10;
-        }
-    }
-    char field[16];
-    std::snprintf(field, sizeof field, "%010lld", static_cast<long long>(megahertz * 1000000 + hertz));
+    // Ten digits of hertz hold frequencies below 10000 MHz.
+    constexpr std::int64_t kMostHertz = 9'999'999'999;
+    const std::int64_t hertz = hertzOf(megahertzText);
+    if (hertz > kMostHertz) return std::nullopt;
+    char field[24];
+    std::snprintf(field, sizeof field, "%010lld", static_cast<long long>(hertz));
     return std::string(field);
 }
 
