@@ -7,43 +7,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import LOG_HEADER, run_tests, started_panel, wait_for  # noqa: E402
-
-PAUSE = "shdel"
-
-
-class Session:
-    """Keys in, then the words said and the commands sent since they went in."""
-
-    def __init__(self, panel, receiver):
-        self.panel = panel
-        self.receiver = receiver
-        panel.window()
-        self.mark()
-
-    def mark(self):
-        self.words_seen = len(self.panel.plays())
-        self.bytes_seen = len(self.receiver.captured())
-
-    def words(self):
-        return [w.split("/")[-1] for w in self.panel.plays()[self.words_seen:] if w.split("/")[-1] != PAUSE]
-
-    def commands(self, polls=False):
-        """Commands since the mark, without the level polls unless asked."""
-        sent = self.receiver.captured()[self.bytes_seen:].replace(b"\x1e", b"<1E>\r")
-        return [c.decode("latin-1") for c in sent.split(b"\r")[:-1] if polls or c != b"LM"]
-
-    def keys(self, *names, words=None, commands=None, timeout=20):
-        """Presses the keys and waits for the words and commands they bring."""
-        self.mark()
-        self.panel.press(*names)
-        if words is not None:
-            wait_for(lambda: self.words()[:len(words)] == words and len(self.words()) >= len(words), timeout,
-                     f"the words {words} after {names}, heard {self.words()}")
-        if commands is not None:
-            wait_for(lambda: self.commands()[:len(commands)] == commands, timeout,
-                     f"the commands {commands} after {names}, sent {self.commands()}")
-
+from harness import LOG_HEADER, Session, run_tests, started_panel, wait_for  # noqa: E402
 
 def test_tuning_stepping_modes_and_read_outs(folder):
     with started_panel(folder, ("--signal", "145.5:060"), voice="0") as (panel, receiver):
