@@ -22,6 +22,16 @@ TEST(SilentFault, NeverAnswersButStillObeys) {
     EXPECT_EQ(receiver.vfoAHz(), 433'000'000);
 }
 
+TEST(SilentFault, CanComeAndGoWhileTheReceiverRuns) {
+    Receiver receiver;
+    receiver.setFault(Fault::Silent);
+    receiver.receive("LM\r");
+    EXPECT_EQ(receiver.takeOutput(), "");
+    receiver.setFault(Fault::None);
+    receiver.receive("LM\r");
+    EXPECT_EQ(receiver.takeOutput(), "LM%000\r\n");
+}
+
 TEST(SlowFault, AnswersOnlyAfterAQuarterSecond) {
     Receiver receiver(withFault(Fault::Slow));
     receiver.receive("LM\r");

@@ -80,6 +80,8 @@ public:
 
     // A signal that starts now; its seconds count from now.
     void addSignal(Signal signal);
+    // The line's fault from now on (a cable that starts to fail, or mends).
+    void setFault(Fault fault);
 
     double now() const;  // seconds since construction
     long long vfoAHz() const;

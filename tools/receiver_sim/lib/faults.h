@@ -22,6 +22,8 @@ public:
     // The bytes whose time has come by `now`.
     std::string take(Micros now);
     bool pending() const { return !pieces_.empty(); }
+    // From now on answers take this fault; those queued keep theirs.
+    void setFault(Fault fault) { fault_ = fault; }
 
 private:
     struct Piece {

@@ -417,6 +417,7 @@ std::string Receiver::takeOutput() { return state_->line.take(state_->now); }
 bool Receiver::outputPending() const { return state_->line.pending(); }
 
 void Receiver::addSignal(Signal signal) { state_->airwaves.add(signal, state_->now); }
+void Receiver::setFault(Fault fault) { state_->line.setFault(fault); }
 
 double Receiver::now() const { return static_cast<double>(state_->now) / 1e6; }
 long long Receiver::vfoAHz() const { return state_->vfoA; }

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,16 @@
 namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t faultChangesRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
+void requestNextFault(int) { faultChangesRequested = faultChangesRequested + 1; }
+
+// SIGUSR1 moves the line on to the next fault of this round, for long runs
+// of a client against a line that fails now and then.
+constexpr receiver_sim::Fault kFaultRound[] = {receiver_sim::Fault::None, receiver_sim::Fault::Slow,
+                                               receiver_sim::Fault::Split, receiver_sim::Fault::Garbage,
+                                               receiver_sim::Fault::Silent};
 
 // Short enough that split answers leave in pieces and the search moves on
 // time, long enough to keep the processor idle.
@@ -37,6 +46,8 @@ void installStopHandlers() {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+    action.sa_handler = requestNextFault;
+    sigaction(SIGUSR1, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 
@@ -168,7 +179,14 @@ int run(const receiver_sim::ToolOptions& options) {
     memoryReport.refresh(receiver);
     auto start = std::chrono::steady_clock::now();
     std::string unsent;
+    int faultChangesDone = 0;
+    int faultInRound = 0;
     while (!stopRequested) {
+        while (faultChangesDone < faultChangesRequested) {
+            ++faultChangesDone;
+            faultInRound = (faultInRound + 1) % static_cast<int>(std::size(kFaultRound));
+            receiver.setFault(kFaultRound[faultInRound]);
+        }
         pollfd watch{terminal.master(), static_cast<short>(POLLIN | (unsent.empty() ? 0 : POLLOUT)),
                      0};
         int ready = ::poll(&watch, 1, kPollMillis);
