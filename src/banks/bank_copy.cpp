@@ -27,13 +27,7 @@ bool createBank(Panel& panel, const BankTable& bank, char firstDigit, char secon
     speakWord(panel, "create");
     speakWord(panel, std::string(1, firstDigit));
     speakWord(panel, std::string(1, secondDigit));
-    writeBankTable(panel, bank);
-    if (panel.bankWriteError != 0) {
-        speakWord(panel, "inv");
-        return false;
-    }
-    panel.bankLines = bank;
-    panel.lastIndex = kFirstChannelIndex - 2;
+    if (!saveChangedBank(panel, bank)) return false;
     panel.selectedBankLoaded = 0;
     return true;
 }
@@ -113,13 +107,7 @@ void mergeIntoBank(Panel& panel) {
         speakWord(panel, "n");
         return;
     }
-    writeBankTable(panel, merged);
-    if (panel.bankWriteError != 0) {
-        speakWord(panel, "inv");
-        return;
-    }
-    panel.bankLines = merged;
-    panel.lastIndex = end - 2;
+    if (!saveChangedBank(panel, merged)) return;
     if (leftOut > 0) speakWord(panel, "bf");
     speakWord(panel, "ok");
 }

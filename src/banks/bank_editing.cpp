@@ -91,13 +91,7 @@ void sortBank(Panel& panel) {
     }
     sorted[static_cast<std::size_t>(at)] = kEndMarker;
 
-    writeBankTable(panel, sorted);
-    if (panel.bankWriteError != 0) {
-        speakWord(panel, "inv");
-        return;
-    }
-    panel.bankLines = sorted;
-    panel.lastIndex = at - 2;
+    if (!saveChangedBank(panel, sorted)) return;
     panel.scanIndex = panel.lastIndex;
     speakWord(panel, "ok");
 }
@@ -118,13 +112,7 @@ void deleteChannel(Panel& panel) {
     shortened[static_cast<std::size_t>(end)] = Text{};
     shortened[static_cast<std::size_t>(end) + 1] = Text{};
 
-    writeBankTable(panel, shortened);
-    if (panel.bankWriteError != 0) {
-        speakWord(panel, "inv");
-        return;
-    }
-    panel.bankLines = shortened;
-    panel.lastIndex = end - 4;
+    if (!saveChangedBank(panel, shortened)) return;
     // The channel that moved into the place is the current one; after the
     // last channel the operator is back on the first, as Up would take them.
     if (index >= end - 2) panel.scanIndex = kFirstChannelIndex;

@@ -76,4 +76,15 @@ void writeBankTable(Panel& panel, const BankTable& table) {
 
 void writeBankFile(Panel& panel) { writeBankTable(panel, panel.bankLines); }
 
+bool saveChangedBank(Panel& panel, const BankTable& table) {
+    writeBankTable(panel, table);
+    if (panel.bankWriteError != 0) {
+        speakWord(panel, "inv");
+        return false;
+    }
+    panel.bankLines = table;
+    panel.lastIndex = bankEndIndex(table) - 2;
+    return true;
+}
+
 }  // namespace voxpan

@@ -59,4 +59,10 @@ void writeBankFile(Panel& panel);
 // take it into bankLines only once it is safely on disk.
 void writeBankTable(Panel& panel, const BankTable& table);
 
+// Writes the changed bank and, once it is on disk, makes it the bank in
+// memory with lastIndex on its last channel. When it cannot be written the
+// operator hears "inv", the file and the bank in memory stay as they were,
+// and the result is false.
+bool saveChangedBank(Panel& panel, const BankTable& table);
+
 }  // namespace voxpan
