@@ -189,6 +189,10 @@ class Panel:
         self.stdout, self.stderr = self.process.communicate()
         return self.process.returncode
 
+    def assert_clean_exit(self, timeout=20.0):
+        code = self.wait(timeout)
+        assert code == 0, f"voxpan ended with status {code}; its stderr:\n{self.stderr}"
+
     def kill(self):
         if self.process.poll() is None:
             self.process.kill()

@@ -24,7 +24,7 @@ def test_keys_arrive_as_virtual_key_codes(folder):
         wait_for(lambda: len(key_events(panel)) >= len(expected), 20, "all key events")
         assert key_events(panel) == expected, key_events(panel)
         panel.request_close()
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
 
 
 def test_keys_with_alt_held_are_not_delivered(folder):
@@ -34,7 +34,7 @@ def test_keys_with_alt_held_are_not_delivered(folder):
         downs = [code for kind, code in key_events(panel) if kind == "key-down"]
         assert downs == [71], downs
         panel.request_close()
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
 
 
 if __name__ == "__main__":

@@ -68,7 +68,7 @@ def test_search_put_copy_select_browse_scan_sort_and_delete(folder):
         assert not os.path.exists(os.path.join(folder, "bank05.dat"))
         s.keys("b", "0", "5", "Return", words=["bank", "0", "5", "bnf"])
         s.keys("q", words=["quit"])
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
 
 
 def test_transfer_memory_scan_and_bank_check(folder):
@@ -99,7 +99,7 @@ def test_transfer_memory_scan_and_bank_check(folder):
         queries = [c for c in s.commands() if c.startswith("MW")]
         assert queries == ["MWA", "MWB", "MWC", "MWD", "MWD90", "MWE", "MWF", "MWG", "MWH", "MWI", "MWJ"], queries
         s.keys("q", words=["quit"])
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
 
 
 def test_a_bank_check_against_a_receiver_that_ignores_it_ends_with_rnc(folder):

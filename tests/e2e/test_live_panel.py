@@ -36,7 +36,7 @@ def test_tuning_stepping_modes_and_read_outs(folder):
         s.keys("c", words=["stmode"])
         assert (500, 250, "Ariel", 30, 700, "0,0,0", "STOP") in panel.texts()
         s.keys("q", words=["quit"])
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
 
         log = panel.log()
         assert LOG_HEADER.match(log), log[:60]
@@ -51,7 +51,7 @@ def test_tuning_stepping_modes_and_read_outs(folder):
 def test_a_receiver_that_never_answers_is_reported_on_the_first_key(folder):
     with started_panel(folder, ("--fault", "silent"), voice="0") as (panel, receiver):
         panel.press("f")
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
         plays = panel.plays()
         assert plays[-1] == "rnc" and "connected" not in plays, plays
         assert b"LM\r" in receiver.captured(), "a level poll went out before the panel gave up"

@@ -23,7 +23,7 @@ def problems(panel):
 def close(panel):
     panel.window()
     panel.request_close()
-    assert panel.wait(20) == 0
+    panel.assert_clean_exit(20)
 
 
 def test_every_silent_failure_is_told_once_on_stderr(folder):
@@ -73,13 +73,13 @@ def test_every_silent_failure_is_told_once_on_stderr(folder):
         third = os.path.join(folder, "third")
         os.mkdir(third)
         panel = Panel(third, x.display, None)
-        assert panel.wait(30) == 0
+        panel.assert_clean_exit(30)
         assert problems(panel) == [f"voxpan: no VOXPAN.CFG in {third}: run pansetup to write one"], panel.stderr
         assert panel.plays() == ["wave/cfnf"]
         fourth = os.path.join(folder, "fourth")
         os.makedirs(os.path.join(fourth, "VOXPAN.CFG"))
         panel = Panel(fourth, x.display, None)
-        assert panel.wait(30) == 0
+        panel.assert_clean_exit(30)
         assert problems(panel) == [f"voxpan: VOXPAN.CFG in {fourth} is a folder, not a file"], panel.stderr
     finally:
         if receiver is not None:

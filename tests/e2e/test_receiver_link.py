@@ -43,12 +43,18 @@ def test_start_up_commands_settings_log_words_and_texts(folder):
         assert texts[8] == (370, 80, "Ariel", 50, 700, BLACK, "FM      "), texts[8]
 
         panel.request_close()
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
         log = panel.log()
         assert LOG_HEADER.match(log), log[:60]
         body = log[LOG_HEADER.match(log).end():]
-        assert body == b"TX= VA0145000000\r\nTX= MD1\r\nTX= AT0\r\n", body
-        assert wait_for(lambda: receiver.captured() == START_UP_BYTES + b"EX\r", 5, "EX last on the line")
+        start_up_log = b"TX= VA0145000000\r\nTX= MD1\r\nTX= AT0\r\n"
+        assert body.startswith(start_up_log), body
+        polls = body[len(start_up_log):].split(b"\r\n")[:-1]
+        assert all(line == b"TX= LM" or line.startswith(b"RX= LM") for line in polls), \
+            "after the start-up commands only the level polls, until the close: " + repr(polls)
+        wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX last on the line")
+        middle = receiver.captured()[len(START_UP_BYTES):-len(b"EX\r")]
+        assert receiver.captured().startswith(START_UP_BYTES) and middle == b"LM\r" * (len(middle) // 3), middle
 
 
 def test_muted_speech_plays_bare_names(folder):
@@ -56,7 +62,7 @@ def test_muted_speech_plays_bare_names(folder):
         assert panel.plays() == [p.replace("wave/", "") for p in START_UP_WORDS], panel.plays()
         assert not os.path.exists(os.path.join(folder, "debug1.dat"))
         panel.request_close()
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
 
 
 def test_a_port_that_does_not_open_is_reported_on_stderr(folder):
@@ -67,7 +73,7 @@ def test_a_port_that_does_not_open_is_reported_on_stderr(folder):
         panel.wait_for_play("wave/attoff")
         panel.window()
         panel.request_close()
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
         assert missing in panel.stderr, panel.stderr
         assert panel.stderr.count("\n") == 1, "one line for the person setting it up: " + panel.stderr
         log = panel.log()
@@ -93,7 +99,7 @@ def test_the_port_vanishing_mid_run_is_told_once_and_the_keys_still_work(folder)
         panel.press("f")
         panel.wait_for_play("fm.wav")
         panel.press("q")
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
         assert panel.plays()[-1] == "quit"
         lost = [line for line in panel.stderr.splitlines() if "was lost" in line]
         assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port {device} was lost: "), panel.stderr

@@ -16,7 +16,7 @@ def test_missing_configuration_reports_and_ends_by_itself(folder):
     x = Xvfb()
     try:
         panel = Panel(folder, x.display, config=None)
-        assert panel.wait(30) == 0, "exit code"
+        panel.assert_clean_exit(30)
         texts = [(t[0], t[1], t[6]) for t in panel.texts()]
         assert texts == [(0, 30, "--- VOXPAN.CFG file not found ---"),
                          (0, 60, "please run the 'PANSETUP' program")], texts
@@ -33,7 +33,7 @@ def test_normal_start_greets_logs_and_closes_with_the_close_box(folder):
         banner = panel.texts()[0]
         assert banner[:2] == (270, 0) and banner[6] == "*** Voxpan V 4.0a ***", banner
         panel.request_close()
-        assert panel.wait(20) == 0
+        panel.assert_clean_exit(20)
         assert ["close"] in panel.trace(), "the close box reached the panel as a close request"
         log = panel.log()
         assert LOG_HEADER.match(log), log[:60]
@@ -45,7 +45,7 @@ def signal_ends_the_run(folder, signal_number):
     with started_panel(folder) as (panel, receiver):
         panel.window()
         os.kill(panel.process.pid, signal_number)
-        assert panel.wait(20) == 0, "a signal is a close request: orderly shutdown, exit 0"
+        panel.assert_clean_exit(20)
         assert ["close"] in panel.trace(), "the close request reached the handler"
         assert wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX on the line")
 
