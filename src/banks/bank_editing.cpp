@@ -15,19 +15,17 @@ namespace voxpan {
 
 namespace {
 
-void pause(Panel& panel) { speakEffect(panel, "shdel"); }
+}  // namespace
 
-void tuneChannel(Panel& panel, int index) {
+void tuneBankChannel(Panel& panel, int index) {
     panel.workText = panel.bankLines[static_cast<std::size_t>(index)];
     panel.frequencyText = panel.workText;
     tuneVfoA(panel);
 }
 
-}  // namespace
-
 void selectBank(Panel& panel) {
     panel.bankFileName = bankFileNameFor(panel.entryText);
-    pause(panel);
+    pauseBetweenCommands(panel);
     panel.commandText = "MQA%%";
     sendCommand(panel);
     readBankFile(panel);
@@ -41,15 +39,15 @@ void selectBank(Panel& panel) {
     panel.scanIndex = kFirstChannelIndex;
     panel.selectedBankLoaded = 1;
 
-    pause(panel);
+    pauseBetweenCommands(panel);
     panel.modeText = panel.bankLines[1];
     showAndSetMode(panel);
     // An empty bank has no first channel: its marker is not a frequency.
     if (channelCount(panel.bankLines) > 0) {
-        pause(panel);
-        tuneChannel(panel, kFirstChannelIndex);
+        pauseBetweenCommands(panel);
+        tuneBankChannel(panel, kFirstChannelIndex);
     }
-    pause(panel);
+    pauseBetweenCommands(panel);
     // A damaged step line leaves the panel's step as it was rather than
     // sending the receiver a step of nothing.
     if (numberOf(panel.bankLines[2]) > 0) panel.searchStepText = panel.bankLines[2];
@@ -116,7 +114,7 @@ void deleteChannel(Panel& panel) {
     // The channel that moved into the place is the current one; after the
     // last channel the operator is back on the first, as Up would take them.
     if (index >= end - 2) panel.scanIndex = kFirstChannelIndex;
-    if (channelCount(panel.bankLines) > 0) tuneChannel(panel, panel.scanIndex);
+    if (channelCount(panel.bankLines) > 0) tuneBankChannel(panel, panel.scanIndex);
     speakWord(panel, "ok");
 }
 

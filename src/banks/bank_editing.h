@@ -9,6 +9,9 @@ namespace voxpan {
 // Loads "bank" + entryText + ".dat" and puts the receiver on the bank's
 // mode, first channel and step, a pause before each, then says "sel". A
 // missing bank says "bnf" and ends the selection. Never writes a file.
+// Tunes the channel at the index of the loaded bank and shows it.
+void tuneBankChannel(Panel& panel, int index);
+
 void selectBank(Panel& panel);
 
 // Rewrites "bank" + entryText + ".dat" with its channels in rising order of

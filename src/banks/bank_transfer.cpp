@@ -14,8 +14,6 @@ namespace voxpan {
 
 namespace {
 
-void pause(Panel& panel) { speakEffect(panel, "shdel"); }
-
 constexpr int kPausesBeforeWriting = 10;
 
 }  // namespace
@@ -59,10 +57,10 @@ void writeBankToReceiver(Panel& panel) {
     }
 
     speakWord(panel, "wait");
-    for (int i = 0; i < kPausesBeforeWriting; ++i) pause(panel);
+    for (int i = 0; i < kPausesBeforeWriting; ++i) pauseBetweenCommands(panel);
     const int end = bankEndIndex(panel.bankLines);
     for (int i = kFirstChannelIndex; i < end; i += 2) {
-        pause(panel);
+        pauseBetweenCommands(panel);
         const int channel = i / 2 - 2;
         const std::optional<std::string> field = memoryFrequencyField(panel.bankLines[static_cast<std::size_t>(i)]);
         if (field) {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "banks/bank_editing.h"
+#include "banks/bank_file.h"
 #include "banks/bank_walk.h"
-#include "controls/tune_and_show.h"
 #include "display/display.h"
 #include "keys/entries.h"
 #include "keys/frequency_steps.h"
@@ -20,8 +21,6 @@
 namespace voxpan {
 
 namespace {
-
-constexpr int kFirstChannel = 4;
 
 int takeEntry(Panel& panel) {
     const int entry = panel.keyQueue[0];
@@ -51,10 +50,8 @@ void browseBank(Panel& panel, bool up) {
     const BankTable& lines = panel.bankLines;
     if (channelCount(lines) == 0) return;
     panel.scanIndex = up ? nextChannelIndex(lines, panel.scanIndex) : previousChannelIndex(lines, panel.scanIndex);
-    panel.workText = lines[static_cast<std::size_t>(panel.scanIndex)];
-    panel.frequencyText = panel.workText;
-    tuneVfoA(panel);
-    if (panel.scanIndex == kFirstChannel) speakWord(panel, "beep");
+    tuneBankChannel(panel, panel.scanIndex);
+    if (panel.scanIndex == kFirstChannelIndex) speakWord(panel, "beep");
 }
 
 void startSearchOrBankScan(Panel& panel) {

@@ -21,8 +21,6 @@ namespace voxpan {
 
 namespace {
 
-void pause(Panel& panel) { speakEffect(panel, "shdel"); }
-
 bool isLimitEntry(std::int32_t mode) {
     return mode == kEntrySearchLow || mode == kEntrySearchHigh || mode == kEntrySearchStep;
 }
@@ -113,7 +111,7 @@ void startMemoryScan(Panel& panel) {
     }
     panel.commandText = "LC1";
     sendCommand(panel);
-    pause(panel);
+    pauseBetweenCommands(panel);
     panel.commandText = "MS" + panel.entryText;
     sendCommand(panel);
     panel.entryMode = kEntryNone;

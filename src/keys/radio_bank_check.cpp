@@ -23,8 +23,6 @@ constexpr int kPausesPerBeep = 25;
 // keeps sending cannot hold the check here.
 constexpr int kMostClearingReads = 8;
 
-void pause(Panel& panel) { speakEffect(panel, "shdel"); }
-
 std::string letterOf(const Panel& panel) { return std::string(1, static_cast<char>(panel.bankCheckLetter)); }
 
 // Takes in whatever the receiver has sent and not yet been read: an answer
@@ -55,24 +53,24 @@ std::optional<std::string> queryBank(Panel& panel) {
         clearWaitingReplies(panel);
         panel.commandText = "MW" + letterOf(panel);
         sendCommand(panel);
-        pause(panel);
+        pauseBetweenCommands(panel);
         readReply(panel);
         if (std::optional<std::string> setting = settingInReply(panel)) return setting;
         if (attempt >= kQueryAttempts || panel.io.steadyMilliseconds() - start >= kQueryMilliseconds)
             return std::nullopt;
-        pause(panel);
+        pauseBetweenCommands(panel);
     }
 }
 
 }  // namespace
 
 void setRadioBankTo90(Panel& panel) {
-    pause(panel);
+    pauseBetweenCommands(panel);
     speakWord(panel, letterOf(panel));
     clearWaitingReplies(panel);
     panel.commandText = "MW" + letterOf(panel) + "90";
     sendCommand(panel);
-    pause(panel);
+    pauseBetweenCommands(panel);
     // Any byte counts as the answer, also one that came during the first
     // pause; the bytes are left for the next read.
     const std::int64_t start = panel.io.steadyMilliseconds();
@@ -81,7 +79,7 @@ void setRadioBankTo90(Panel& panel) {
             panel.bankCheckGivenUp = 1;
             return;
         }
-        pause(panel);
+        pauseBetweenCommands(panel);
         if ((pauses + 1) % kPausesPerBeep == 0) speakEffect(panel, "beep");
         panel.replyText = "";
     }

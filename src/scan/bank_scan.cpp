@@ -1,8 +1,9 @@
 #include "scan/bank_scan.h"
 
+#include "banks/bank_editing.h"
+#include "banks/bank_file.h"
 #include "banks/bank_walk.h"
 #include "controls/mode_line.h"
-#include "controls/tune_and_show.h"
 #include "radio/receiver_controls.h"
 #include "voice/speech.h"
 
@@ -10,12 +11,8 @@ namespace voxpan {
 
 namespace {
 
-constexpr int kFirstChannel = 4;
-
 void tuneChannel(Panel& panel, int index) {
-    panel.workText = panel.bankLines[static_cast<std::size_t>(index)];
-    panel.frequencyText = panel.workText;
-    tuneVfoA(panel);
+    tuneBankChannel(panel, index);
     // Digits typed before the scan moved on do not join the channel's.
     panel.startNewFrequency = 1;
 }
@@ -23,26 +20,26 @@ void tuneChannel(Panel& panel, int index) {
 // Where the scan stands may have been left by another bank: a place that
 // is no channel of this one counts as its first channel.
 bool isChannelOf(const BankTable& lines, int index) {
-    return index >= kFirstChannel && index % 2 == 0 && index < kFirstChannel + 2 * channelCount(lines);
+    return index >= kFirstChannelIndex && index % 2 == 0 && index < kFirstChannelIndex + 2 * channelCount(lines);
 }
 
 }  // namespace
 
 void restartBankScan(Panel& panel) {
     panel.bankScanState = kBankScanStarted;
-    panel.scanIndex = kFirstChannel;
-    if (channelCount(panel.bankLines) > 0) tuneChannel(panel, kFirstChannel);
-    speakEffect(panel, "shdel");
+    panel.scanIndex = kFirstChannelIndex;
+    if (channelCount(panel.bankLines) > 0) tuneChannel(panel, kFirstChannelIndex);
+    pauseBetweenCommands(panel);
     panel.modeText = panel.bankLines[1];
     showAndSetMode(panel);
-    speakEffect(panel, "shdel");
+    pauseBetweenCommands(panel);
     panel.searchStepText = panel.bankLines[2];
     sendStep(panel);
 }
 
 void tuneNextBankChannel(Panel& panel) {
     if (channelCount(panel.bankLines) == 0) return;
-    if (!isChannelOf(panel.bankLines, panel.scanIndex)) panel.scanIndex = kFirstChannel;
+    if (!isChannelOf(panel.bankLines, panel.scanIndex)) panel.scanIndex = kFirstChannelIndex;
     tuneChannel(panel, panel.scanIndex);
     panel.scanIndex = nextChannelIndex(panel.bankLines, panel.scanIndex);
 }

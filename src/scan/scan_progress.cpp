@@ -73,7 +73,7 @@ bool holdStoppedSearch(Panel& panel) {
     if (panel.searchHoldTicks == 0) panel.searchHoldTicks = kSearchHoldPolls;
     panel.searchHoldTicks -= 1;
     if (panel.searchHoldTicks > 0) return false;
-    speakEffect(panel, "shdel");
+    pauseBetweenCommands(panel);
     sendControlByte(panel);
     panel.pollState = kPollIdle;
     return true;

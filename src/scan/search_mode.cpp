@@ -16,8 +16,6 @@ namespace voxpan {
 
 namespace {
 
-void pause(Panel& panel) { speakEffect(panel, "shdel"); }
-
 // The receiver's frequency field after "RF": four digits of MHz, then six
 // of the fraction.
 constexpr int kFieldDigits = 10;
@@ -52,17 +50,17 @@ void startSearch(Panel& panel) {
     panel.selectedBankLoaded = 0;
 
     panel.frequencyText = panel.searchLowText;
-    pause(panel);
+    pauseBetweenCommands(panel);
     tuneVfoA(panel);
     panel.frequencyText = panel.searchHighText;
-    pause(panel);
+    pauseBetweenCommands(panel);
     tuneVfoB(panel);
-    pause(panel);
+    pauseBetweenCommands(panel);
     sendStep(panel);
     panel.io.moveTo(340, 370);
     panel.io.setFont(kFontAriel, 50, kBold);
     panel.io.drawText(panel.searchLowText + "/" + panel.searchHighText);
-    pause(panel);
+    pauseBetweenCommands(panel);
     showAndSetMode(panel);
     speakWord(panel, "act");
     panel.commandText = "VS";

@@ -24,6 +24,13 @@ bool mayDispatch(const Panel& panel) {
     return panel.receiverConnected != kReceiverConnecting || panel.levelReplyDue == 1;
 }
 
+// Sends a query; its answer is read on the next tick, in the given step.
+void sendQuery(Panel& panel, const char* command, PollStep readStep) {
+    panel.commandText = command;
+    sendCommand(panel);
+    panel.pollState = readStep;
+}
+
 void drawSignalBar(Panel& panel) {
     panel.commandText = "";
     panel.io.setTextColour(kGreen);
@@ -95,17 +102,13 @@ void runPollStep(Panel& panel) {
                 dispatchKey(panel);
                 break;
             }
-            panel.commandText = "LM";
-            sendCommand(panel);
-            panel.pollState = kPollReadLevel;
+            sendQuery(panel, "LM", kPollReadLevel);
             break;
         case kPollReadLevel:
             readLevel(panel);
             break;
         case kPollSendFrequencyQuery:
-            panel.commandText = "RX";
-            sendCommand(panel);
-            panel.pollState = kPollReadFrequency;
+            sendQuery(panel, "RX", kPollReadFrequency);
             break;
         case kPollReadFrequency:
             readStoppedFrequency(panel);

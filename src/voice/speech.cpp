@@ -37,6 +37,8 @@ void speakWord(Panel& panel, std::string_view word) { playWord(panel, panel.spee
 
 void speakEffect(Panel& panel, std::string_view word) { playWord(panel, panel.effectsFolder + word); }
 
+void pauseBetweenCommands(Panel& panel) { speakEffect(panel, "shdel"); }
+
 void speakFrequency(Panel& panel) {
     if (panel.searchState == kSearching) speakWord(panel, "srching");
     std::string trimmed = panel.frequencyText.str();

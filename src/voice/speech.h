@@ -18,6 +18,9 @@ void playWord(Panel& panel, std::string_view path);
 void speakWord(Panel& panel, std::string_view word);
 // A sound that plays even when speech is muted ("shdel", the pause).
 void speakEffect(Panel& panel, std::string_view word);
+// The pause between two commands to the receiver: the recording "shdel",
+// which plays even when speech is muted.
+void pauseBetweenCommands(Panel& panel);
 // Reads frequencyText out digit by digit, trimming its trailing zeros.
 void speakFrequency(Panel& panel);
 // Says the word for modeText, if it is one of the known modes.
