@@ -23,7 +23,7 @@ protected:
         tick(3);  // connected
         forget();
     }
-    // The mode line as drawn: its text, with the font that follows it.
+    // The text drawn on the mode line.
     std::string modeLineDrawn() const {
         for (const testing::DrawnText& text : fake.texts)
             if (text.x == 370 && text.y == 80 && text.points == 50) return text.text;
@@ -37,11 +37,16 @@ protected:
             if (line.rfind("play ", 0) == 0 || line.rfind("serial-write ", 0) == 0) order.push_back(line);
         return order;
     }
-    // Writes a bank with this mode line and one channel into receiver bank B.
-    void transferBankOfMode(const std::string& modeLine) {
+    // Writes a bank with this mode line and one channel into receiver bank B:
+    // what reaches the receiver.
+    Lines transferBankOfMode(const std::string& modeLine) {
         fake.files["bank05.dat"] = testing::crlf(testing::bankLinesOf("bank05", modeLine, "6.25", {"145.5"}));
         panel.entryText = "05B";
         writeBankToReceiver(panel);
+        return commands();
+    }
+    static Lines memoryWrite(const char* digit) {
+        return {std::string("MXB00 RF0145500000 ST012500 MD") + digit + " TMxxxxxxxxxxxx"};
     }
 };
 
@@ -81,15 +86,10 @@ TEST_F(ReceiverModes, EachModeIsTheSameTextCommandWordKeyAndDigitEverywhere) {
         EXPECT_EQ(panel.frequencyText, m.text) << "the read-out leaves the mode text in frequencyText";
 
         forget();
-        transferBankOfMode(m.text);
-        const Lines writes = m.digit ? Lines{std::string("MXB00 RF0145500000 ST012500 MD") + m.digit +
-                                             " TMxxxxxxxxxxxx"}
-                                     : Lines{};
-        EXPECT_EQ(commands(), writes) << "the memory write's mode digit";
+        EXPECT_EQ(transferBankOfMode(m.text), m.digit ? memoryWrite(m.digit) : Lines{}) << "the memory write's digit";
+        EXPECT_EQ(words(), (m.digit ? Lines{"wait", "ok"} : Lines{"incmode"}));
         if (m.digit) {
             EXPECT_EQ(modeOfTransferDigit(m.digit[0]), modeOfText(m.text)) << "the digit read back";
-        } else {
-            EXPECT_EQ(words(), Lines{"incmode"});
         }
     }
     EXPECT_EQ(modeOfTransferDigit('6'), nullptr);
@@ -108,14 +108,10 @@ TEST_F(ReceiverModes, TextsThatLookLikeAModeAreDrawnButSetNothing) {
         EXPECT_TRUE(fake.plays.empty()) << "no mode is set or read out";
         EXPECT_TRUE(commands().empty());
 
-        transferBankOfMode(text);
-        if (text == "CW") {
-            EXPECT_EQ(commands(), Lines{"MXB00 RF0145500000 ST012500 MD5 TMxxxxxxxxxxxx"})
-                << "a memory write takes a CW bank's line without its blank";
-        } else {
-            EXPECT_EQ(words(), Lines{"incmode"});
-            EXPECT_TRUE(commands().empty());
-        }
+        const bool cw = text == "CW";
+        EXPECT_EQ(transferBankOfMode(text), cw ? memoryWrite("5") : Lines{})
+            << "a memory write takes CW without its blank, and no other look-alike";
+        EXPECT_EQ(words(), (cw ? Lines{"wait", "ok"} : Lines{"incmode"}));
     }
 }
 
