@@ -1,11 +1,10 @@
 #include "banks/bank_transfer.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
-#include <utility>
 
 #include "banks/bank_file.h"
+#include "panel/receiver_modes.h"
 #include "radio/frequency_conversion.h"
 #include "radio/serial_link.h"
 #include "voice/speech.h"
@@ -32,12 +31,9 @@ std::optional<std::string> memoryFrequencyField(std::string_view megahertzText) 
 }
 
 std::optional<char> modeDigitFor(std::string_view modeLine) {
-    static constexpr std::array<std::pair<std::string_view, char>, 7> kModeDigits{{
-        {"WFM", '0'}, {"FM", '1'}, {"AM", '2'}, {"USB", '3'}, {"LSB", '4'}, {"CW", '5'}, {"CW ", '5'},
-    }};
-    for (const auto& [mode, digit] : kModeDigits)
-        if (modeLine == mode) return digit;
-    return std::nullopt;
+    const ReceiverMode* mode = modeOfBankModeLine(modeLine);
+    if (mode == nullptr || mode->transferDigit == kNoTransferDigit) return std::nullopt;
+    return mode->transferDigit;
 }
 
 void writeBankToReceiver(Panel& panel) {

@@ -1,10 +1,7 @@
 #include "controls/mode_line.h"
 
-#include <array>
-#include <string_view>
-#include <utility>
-
 #include "display/display.h"
+#include "panel/receiver_modes.h"
 #include "radio/receiver_controls.h"
 
 namespace voxpan {
@@ -12,21 +9,7 @@ namespace voxpan {
 void showAndSetMode(Panel& panel) {
     drawModeLine(panel);
     panel.io.setFont(kFontAerial, 30, kBold);
-    static constexpr std::array<std::pair<std::string_view, void (*)(Panel&)>, 7> kSetters{{
-        {"FM", setModeFm},
-        {"AM", setModeAm},
-        {"WFM", setModeWfm},
-        {"LSB", setModeLsb},
-        {"USB", setModeUsb},
-        {"CW ", setModeCw},
-        {"AUT", setModeAuto},
-    }};
-    for (const auto& [mode, set] : kSetters) {
-        if (panel.modeText == mode) {
-            set(panel);
-            return;
-        }
-    }
+    if (const ReceiverMode* mode = modeOfText(panel.modeText)) setReceiverMode(panel, *mode);
 }
 
 }  // namespace voxpan

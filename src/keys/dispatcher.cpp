@@ -11,6 +11,7 @@
 #include "keys/frequency_steps.h"
 #include "keys/key_names.h"
 #include "keys/radio_bank_check.h"
+#include "panel/receiver_modes.h"
 #include "radio/receiver_controls.h"
 #include "radio/serial_link.h"
 #include "radio/traffic_log.h"
@@ -79,9 +80,7 @@ void readOutFrequency(Panel& panel) {
 }
 
 void setMode(Panel& panel, int code) {
-    static constexpr void (*kSetters[])(Panel&) = {setModeFm, setModeAm,   setModeLsb, setModeUsb,
-                                                   setModeWfm, setModeCw, setModeAuto};
-    kSetters[code - kKeyF1](panel);
+    if (const ReceiverMode* mode = modeOfFunctionKey(code - kKeyF1 + 1)) setReceiverMode(panel, *mode);
     drawModeLine(panel);
     panel.io.setFont(kFontAerial, 30, kBold);
 }

@@ -16,15 +16,6 @@ void tuneVfo(Panel& panel, std::string_view prefix) {
     sendCommand(panel);
 }
 
-// The word is heard before the command leaves: the operator knows what the
-// receiver is being told even when it does not answer.
-void setMode(Panel& panel, std::string_view modeText, std::string_view word, std::string_view command) {
-    panel.modeText = modeText;
-    speakWord(panel, word);
-    panel.commandText = command;
-    sendCommand(panel);
-}
-
 }  // namespace
 
 void sendVfoA(Panel& panel) { tuneVfo(panel, "VA"); }
@@ -36,14 +27,16 @@ void sendStep(Panel& panel) {
     sendCommand(panel);
 }
 
-void setModeFm(Panel& panel) { setMode(panel, "FM", "FM", "MD1"); }
-void setModeAm(Panel& panel) { setMode(panel, "AM", "AM", "MD2"); }
-void setModeWfm(Panel& panel) { setMode(panel, "WFM", "WFM", "MD0"); }
-void setModeUsb(Panel& panel) { setMode(panel, "USB", "USB", "MD3"); }
-void setModeLsb(Panel& panel) { setMode(panel, "LSB", "LSB", "MD4"); }
-void setModeAuto(Panel& panel) { setMode(panel, "AUT", "auto", "AU1"); }
+// The word is heard before the command leaves: the operator knows what the
+// receiver is being told even when it does not answer.
+void setReceiverMode(Panel& panel, const ReceiverMode& mode) {
+    panel.modeText = mode.text;
+    speakWord(panel, mode.word);
+    panel.commandText = mode.command;
+    sendCommand(panel);
+}
 
-void setModeCw(Panel& panel) { setMode(panel, "CW ", "cw", "MD5"); }
+void setModeFm(Panel& panel) { setReceiverMode(panel, kModeFm); }
 
 void toggleAttenuator(Panel& panel) {
     if (panel.attenuatorOn == 0) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "panel/panel_state.h"
+#include "panel/receiver_modes.h"
 
 namespace voxpan {
 
@@ -14,13 +15,10 @@ void sendVfoA(Panel& panel);
 void tuneVfoB(Panel& panel);
 void sendStep(Panel& panel);
 
+// modeText becomes the mode's text; its word is said, then its command sent.
+void setReceiverMode(Panel& panel, const ReceiverMode& mode);
+// FM, the mode the panel starts in.
 void setModeFm(Panel& panel);
-void setModeAm(Panel& panel);
-void setModeWfm(Panel& panel);
-void setModeUsb(Panel& panel);
-void setModeLsb(Panel& panel);
-void setModeCw(Panel& panel);
-void setModeAuto(Panel& panel);
 
 void toggleAttenuator(Panel& panel);
 void toggleNoiseLimiter(Panel& panel);

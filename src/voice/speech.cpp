@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "panel/receiver_modes.h"
+
 namespace voxpan {
 
 namespace {
@@ -51,20 +53,18 @@ void speakFrequency(Panel& panel) {
 }
 
 void speakModeText(Panel& panel) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kModeWords{{
-        {"WFM", "wfm.wav"},
-        {"FM", "fm.wav"},
-        {"AM", "am.wav"},
-        {"USB", "usb.wav"},
-        {"LSB", "lsb.wav"},
-        {"CW ", "cw.wav"},
-        {"AUT", "auto"},
+    panel.frequencyText = panel.modeText;
+    if (const ReceiverMode* mode = modeOfText(panel.frequencyText)) {
+        speakWord(panel, mode->readOutWord);
+        return;
+    }
+    // The attenuator's states, read out as a mode would be.
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kAttenuatorWords{{
         {"ATT ON", "atton.wav"},
         {"ATT OFF", "attoff.wav"},
     }};
-    panel.frequencyText = panel.modeText;
-    for (const auto& [mode, word] : kModeWords) {
-        if (panel.frequencyText == mode) {
+    for (const auto& [state, word] : kAttenuatorWords) {
+        if (panel.frequencyText == state) {
             speakWord(panel, word);
             return;
         }

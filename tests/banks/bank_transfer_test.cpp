@@ -72,29 +72,6 @@ TEST_F(BankTransfer, AtMost91ChannelsWithABeepAfterEvery11) {
     EXPECT_EQ(said().back(), "ok");
 }
 
-TEST_F(BankTransfer, TheModeLineGivesTheModeDigitAndAutomaticModeHasNone) {
-    const struct {
-        const char* mode;
-        const char* digit;  // nullptr: "incmode" and nothing sent
-    } cases[] = {
-        {"WFM", "0"}, {"FM", "1"}, {"AM", "2"}, {"USB", "3"}, {"LSB", "4"}, {"CW", "5"}, {"CW ", "5"},
-        {"AUT", nullptr}, {"", nullptr}, {"fm", nullptr}, {"FM ", nullptr}, {"\x01\xff", nullptr},
-    };
-    for (const auto& c : cases) {
-        putFile("bank05.dat", bankLinesOf("bank05", c.mode, "6.25", {"145.5"}));
-        fake.plays.clear();
-        fake.serialWrites.clear();
-        transfer("05B");
-        if (c.digit) {
-            EXPECT_EQ(commands(), (Lines{std::string("MXB00 RF0145500000 ST012500 MD") + c.digit + " TMxxxxxxxxxxxx\r"}))
-                << '"' << c.mode << '"';
-        } else {
-            EXPECT_EQ(said(), (Lines{"incmode"})) << '"' << c.mode << '"';
-            EXPECT_TRUE(commands().empty()) << '"' << c.mode << '"';
-        }
-    }
-}
-
 TEST(MemoryFrequencyField, TenDigitsOfHertzFromTheChannelsText) {
     const struct {
         const char* text;

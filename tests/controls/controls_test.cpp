@@ -51,27 +51,5 @@ TEST_F(Controls, ModeLineDrawsThenSetsTheReceiver) {
     EXPECT_EQ(fake.plays, (Lines{"wave/AM"}));
 }
 
-TEST_F(Controls, EveryModeTextSelectsItsCommandAndLeavesTheSmallAerialFont) {
-    const std::vector<std::pair<std::string, std::string>> cases{{"FM", "MD1\r"},  {"AM", "MD2\r"},  {"WFM", "MD0\r"},
-                                                                 {"LSB", "MD4\r"}, {"USB", "MD3\r"}, {"CW ", "MD5\r"},
-                                                                 {"AUT", "AU1\r"}};
-    for (const auto& [mode, command] : cases) {
-        fake.serialWritten.clear();
-        panel.modeText = mode;
-        showAndSetMode(panel);
-        EXPECT_EQ(fake.serialWritten, command) << "mode '" << mode << "'";
-        EXPECT_EQ(fake.journalOf("font").back(), "font Aerial 30 700") << "mode '" << mode << "'";
-    }
-}
-
-TEST_F(Controls, CwWithoutItsTrailingBlankIsDrawnButSetsNoMode) {
-    panel.modeText = "CW";
-    showAndSetMode(panel);
-    EXPECT_EQ(lastText().text, "CW      ");
-    EXPECT_EQ(fake.serialWritten, "");
-    EXPECT_TRUE(fake.plays.empty());
-    EXPECT_EQ(fake.journal.back(), "font Aerial 30 700");
-}
-
 }  // namespace
 }  // namespace voxpan

@@ -138,21 +138,6 @@ TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
     }
 }
 
-TEST_F(Dispatcher, ModeKeysSayTheModeSendItAndRedrawTheModeLine) {
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {kKeyF1, "FM", "MD1"}, {kKeyF1 + 1, "AM", "MD2"},  {kKeyF1 + 2, "LSB", "MD4"}, {kKeyF1 + 3, "USB", "MD3"},
-        {kKeyF1 + 4, "WFM", "MD0"}, {kKeyF1 + 5, "cw", "MD5"}, {kKeyF7, "auto", "AU1"}};
-    for (const auto& [code, word, command] : cases) {
-        forget();
-        keys({code});
-        EXPECT_EQ(words(), Lines{word});
-        EXPECT_EQ(commands(), Lines{command});
-        const auto drawn = std::find(fake.journal.begin(), fake.journal.end(), "text " + panel.modeText + "      ");
-        ASSERT_NE(drawn, fake.journal.end()) << word;
-        EXPECT_EQ(*(drawn + 1), "font Aerial 30 700") << "the small font follows the mode line";
-    }
-}
-
 TEST_F(Dispatcher, BrowsingASelectedBankWrapsBothWays) {
     panel.bankLines = {};
     for (auto [line, text] : std::initializer_list<std::pair<int, const char*>>{

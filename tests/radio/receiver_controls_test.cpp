@@ -47,26 +47,6 @@ TEST_F(ReceiverControls, StepIsSentInItsField) {
     EXPECT_EQ(fake.serialWritten, "ST012.50\rST005000\r");
 }
 
-TEST_F(ReceiverControls, ModeSettersSayTheirWordBeforeSendingTheirCommand) {
-    struct Case {
-        void (*set)(Panel&);
-        const char* mode;
-        const char* word;
-        const char* command;
-    };
-    const Case cases[] = {{setModeFm, "FM", "wave/FM", "MD1\\r"},      {setModeAm, "AM", "wave/AM", "MD2\\r"},
-                          {setModeWfm, "WFM", "wave/WFM", "MD0\\r"},   {setModeUsb, "USB", "wave/USB", "MD3\\r"},
-                          {setModeLsb, "LSB", "wave/LSB", "MD4\\r"},   {setModeCw, "CW ", "wave/cw", "MD5\\r"},
-                          {setModeAuto, "AUT", "wave/auto", "AU1\\r"}};
-    for (const Case& c : cases) {
-        fake.journal.clear();
-        c.set(panel);
-        EXPECT_EQ(panel.modeText, c.mode);
-        EXPECT_EQ(wordsAndCommands(), (Lines{std::string("play ") + c.word, std::string("serial-write ") + c.command}))
-            << "mode " << c.mode;
-    }
-}
-
 TEST_F(ReceiverControls, AttenuatorTogglesWithItsWords) {
     panel.attenuatorOn = 0;
     toggleAttenuator(panel);
