@@ -48,11 +48,16 @@ void selectBank(Panel& panel) {
         tuneBankChannel(panel, kFirstChannelIndex);
     }
     pauseBetweenCommands(panel);
+    sendBankStep(panel);
+    speakWord(panel, "sel");
+}
+
+void sendBankStep(Panel& panel) {
     // A damaged step line leaves the panel's step as it was rather than
     // sending the receiver a step of nothing.
-    if (numberOf(panel.bankLines[2]) > 0) panel.searchStepText = panel.bankLines[2];
+    const Text& step = panel.bankLines[2];
+    if (isFrequencyText(step) && numberOf(step) > 0) panel.searchStepText = step;
     sendStep(panel);
-    speakWord(panel, "sel");
 }
 
 void sortBank(Panel& panel) {

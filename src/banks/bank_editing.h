@@ -14,6 +14,12 @@ void tuneBankChannel(Panel& panel, int index);
 
 void selectBank(Panel& panel);
 
+// The loaded bank's step becomes the panel's step and is sent to the
+// receiver, when selecting a bank and when its scan starts again. A step
+// line that holds no step (anything but digits with at most one point, or
+// 0) leaves the panel's step, which is sent instead; nothing more is said.
+void sendBankStep(Panel& panel);
+
 // Rewrites "bank" + entryText + ".dat" with its channels in rising order of
 // frequency, each frequency text kept once; says "ok", or "inv" when the
 // file could not be replaced (it then stays as it was).
