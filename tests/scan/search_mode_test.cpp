@@ -55,7 +55,7 @@ TEST_F(SearchMode, AListThatCannotBeWrittenKeepsTheOldFileAndTheSearchRuns) {
     fake.files["bank00.dat"] = old;
     fake.replacementsFail = true;
     startSearch(panel);
-    EXPECT_EQ(said(), (Lines{"srch", "inv", "shdel", "shdel", "shdel", "shdel", "FM", "act"}));
+    ASSERT_EQ(said(), (Lines{"srch", "inv", "shdel", "shdel", "shdel", "shdel", "FM", "act"}));
     EXPECT_EQ(commands().back(), "VS\r");
     EXPECT_EQ(panel.searchState, kSearching);
     EXPECT_EQ(file("bank00.dat"), old);
