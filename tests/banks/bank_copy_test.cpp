@@ -201,32 +201,27 @@ TEST_F(BankCopy, SortDeleteCopyAndPutOfABankOutOfStepLoseNoFrequencyAndSaveItInS
         const Lines& bank05;  // lines 3 on
         Lines channels;       // of the bank written; none: the bank stays as it was
     } cases[] = {
-        {'O', onReserved, {"145.5", "433.075"}},   {'O', extraBlank, {"145.5", "433.075"}},
-        {'O', noReserved, {"145.5", "433.075", "446"}}, {'O', note, {"145.5", "446", "note"}},
-        {'K', onReserved, {"433.075", "145.5"}},   {'K', noReserved, {"145.5", "433.075"}},
-        {'K', note, {"145.5"}},                    {'K', extraBlank, {}},
-        {'T', noHeaderBlank, {"7.05", "145.5", "433.075"}}, {'T', note, {"7.05", "446", "note", "145.5"}},
-        {'P', noReserved, {"446", "145.5", "433.075"}}, {'P', extraBlank, {"145.5", "433.075"}},
+        {'O', onReserved, {"145.5", "433.075"}},       {'O', extraBlank, {"145.5", "433.075"}},
+        {'O', note, {"145.5", "446", "note"}},         {'K', onReserved, {"433.075", "145.5"}},
+        {'K', noReserved, {"145.5", "433.075"}},       {'K', note, {"145.5"}},
+        {'K', extraBlank, {}},                         {'T', noHeaderBlank, {"7.05", "145.5", "433.075"}},
+        {'T', note, {"7.05", "446", "note", "145.5"}}, {'P', noReserved, {"446", "145.5", "433.075"}},
     };
     for (const auto& c : cases) {
-        const std::string what = c.key + (" on " + testing::visibleBytes(crlf(c.bank05)));
         Lines bank{"bank05", "FM", "12.5"};
         bank.insert(bank.end(), c.bank05.begin(), c.bank05.end());
-        fake.files.clear();
+        const std::string what = c.key + (" on " + testing::visibleBytes(crlf(bank)));
         putFile("bank05.dat", bank);
         putFile("bank06.dat", bankLinesOf("bank06", "FM", "12.5", {"7.05"}));
         panel.entryText = "05";
+        if (c.key == 'K') selectBank(panel);  // on the first channel, which K deletes
+        if (c.key == 'K') deleteChannel(panel);
         if (c.key == 'O') sortBank(panel);
-        if (c.key == 'K') {
-            selectBank(panel);
-            panel.scanIndex = 4;
-            deleteChannel(panel);
-        }
         if (c.key == 'T') copy("0506");
         if (c.key == 'P') put("433.075", "05");
         const std::string target = c.key == 'T' ? "bank06" : "bank05";
-        const Lines after = c.channels.empty() ? bank : bankLinesOf(target, "FM", "12.5", c.channels);
-        EXPECT_EQ(file(target + ".dat"), crlf(after)) << what;
+        EXPECT_EQ(file(target + ".dat"), crlf(c.channels.empty() ? bank : bankLinesOf(target, "FM", "12.5", c.channels)))
+            << what;
         EXPECT_EQ(said().back(), c.channels.empty() ? "inv" : "ok") << what;
     }
 }

@@ -79,7 +79,7 @@ protected:
         }
     }
 
-    // The frequencies of a bank file's channels, wherever they stand.
+    // The channels of a bank file as the reader takes them.
     Lines channelsOnDisk(const std::string& name) {
         panel.bankFileName = name;
         readBankFile(panel);
