@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "banks/bank_channels.h"
 #include "banks/bank_file.h"
 #include "voice/speech.h"
 
@@ -41,7 +42,7 @@ char characterOf(const Text& text, std::size_t position) {
 }  // namespace
 
 void putFrequency(Panel& panel) {
-    if (panel.workText.empty() || panel.workText == kEndMarker) {
+    if (!isChannelFrequency(panel.workText)) {
         speakWord(panel, "inv");
         return;
     }
@@ -68,11 +69,11 @@ void copyBank(Panel& panel) {
 }
 
 void mergeIntoBank(Panel& panel) {
+    const BankChannels source = channelsOf(panel.sourceLines);
     panel.bankFileName = bankFileNameFor(hasFourDigits(panel) ? midText(panel.entryText, 3, 2) : leftText(panel.entryText, 2));
     readBankFile(panel);
     if (panel.bankReadError != 0) {
-        const BankTable bank =
-            emptyBank("bank" + panel.entryText, panel.sourceLines[1], panel.sourceLines[2], panel.sourceLines[3]);
+        const BankTable bank = emptyBank("bank" + panel.entryText, source.header[1], source.header[2], source.header[3]);
         if (!createBank(panel, bank, characterOf(panel.bankFileName, 4), characterOf(panel.bankFileName, 5))) return;
     }
     if (!(panel.bankLines[1] == panel.sourceLines[1])) {
@@ -80,26 +81,20 @@ void mergeIntoBank(Panel& panel) {
         return;
     }
 
-    BankTable merged = panel.bankLines;
-    int end = bankEndIndex(merged);
+    BankChannels merged = channelsOf(panel.bankLines);
     std::set<std::string> held;
-    for (int i = kFirstChannelIndex; i < end; i += 2) held.insert(merged[static_cast<std::size_t>(i)].str());
+    for (const BankChannel& channel : merged.channels) held.insert(channel.frequency().str());
     int added = 0;
     int leftOut = 0;
-    const int sourceEnd = bankEndIndex(panel.sourceLines);
-    for (int k = kFirstChannelIndex; k < sourceEnd; k += 2) {
-        const Text& frequency = panel.sourceLines[static_cast<std::size_t>(k)];
+    for (const BankChannel& channel : source.channels) {
         // Compared as texts: 145.5 and 145.50 are two channels. A frequency
         // the source holds twice is taken, or left out, once.
-        if (!held.insert(frequency.str()).second) continue;
-        if ((end - kFirstChannelIndex) / 2 >= kMostChannelsInABank) {
+        if (!held.insert(channel.frequency().str()).second) continue;
+        if (merged.channels.size() >= static_cast<std::size_t>(kMostChannelsInABank)) {
             ++leftOut;
             continue;
         }
-        merged[static_cast<std::size_t>(end)] = frequency;
-        merged[static_cast<std::size_t>(end) + 1] = panel.sourceLines[static_cast<std::size_t>(k) + 1];
-        end += 2;
-        merged[static_cast<std::size_t>(end)] = kEndMarker;
+        merged.channels.push_back(channel);
         ++added;
     }
     if (leftOut > 0 && added == 0) {
@@ -107,7 +102,7 @@ void mergeIntoBank(Panel& panel) {
         speakWord(panel, "n");
         return;
     }
-    if (!saveChangedBank(panel, merged)) return;
+    if (!saveChannels(panel, merged)) return;
     if (leftOut > 0) speakWord(panel, "bf");
     speakWord(panel, "ok");
 }

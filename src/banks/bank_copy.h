@@ -10,7 +10,8 @@ namespace voxpan {
 
 // Puts workText into bank entryText (two digits), or of its last two
 // digits (four), as a one-channel source with the panel's mode and step.
-// An empty workText, or one that would read as the end marker, says "inv".
+// A workText that is no frequency (empty, or the end marker's text) says
+// "inv".
 void putFrequency(Panel& panel);
 
 // Copies the channels of bank00.dat (two digits in entryText) or of the
@@ -22,7 +23,9 @@ void copyBank(Panel& panel);
 // and saves it. A target holds at most 91 channels: channels that do not
 // fit are left out and "bf" is said before "ok"; when none fits, "n" is
 // said and nothing is written. Says "incmode" when the modes differ, "inv"
-// when a file could not be written (it then stays as it was).
+// when a file could not be written (it then stays as it was). Channels are
+// taken by their frequencies (bank_channels.h): from a source out of step
+// every frequency is copied, and a target out of step is saved in step.
 void mergeIntoBank(Panel& panel);
 
 }  // namespace voxpan

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "banks/bank_channels.h"
 #include "banks/bank_file.h"
 #include "banks/bank_walk.h"
 #include "controls/mode_line.h"
@@ -12,10 +13,6 @@
 #include "voice/speech.h"
 
 namespace voxpan {
-
-namespace {
-
-}  // namespace
 
 void tuneBankChannel(Panel& panel, int index) {
     panel.workText = panel.bankLines[static_cast<std::size_t>(index)];
@@ -48,11 +45,16 @@ void selectBank(Panel& panel) {
         tuneBankChannel(panel, kFirstChannelIndex);
     }
     pauseBetweenCommands(panel);
+    sendBankStep(panel);
+    speakWord(panel, "sel");
+}
+
+void sendBankStep(Panel& panel) {
     // A damaged step line leaves the panel's step as it was rather than
     // sending the receiver a step of nothing.
-    if (numberOf(panel.bankLines[2]) > 0) panel.searchStepText = panel.bankLines[2];
+    const Text& step = panel.bankLines[2];
+    if (isFrequencyText(step) && numberOf(step) > 0) panel.searchStepText = step;
     sendStep(panel);
-    speakWord(panel, "sel");
 }
 
 void sortBank(Panel& panel) {
@@ -60,61 +62,41 @@ void sortBank(Panel& panel) {
     readBankFile(panel);
     if (panel.bankReadError != 0) return;
 
-    struct Channel {
-        Text frequency;
-        Text blank;
-        double value = 0;
-    };
-    const int end = bankEndIndex(panel.bankLines);
-    std::vector<Channel> channels;
-    for (int i = kFirstChannelIndex; i < end; i += 2) {
-        const Text& frequency = panel.bankLines[static_cast<std::size_t>(i)];
-        channels.push_back({frequency, panel.bankLines[static_cast<std::size_t>(i) + 1], numberOf(frequency)});
-    }
+    BankChannels bank = channelsOf(panel.bankLines);
+    std::vector<BankChannel>& channels = bank.channels;
     // Equal values keep their order; a run of the same text, however long,
     // leaves its first channel. 145.5 and 145.50 are two texts and stay two.
-    std::stable_sort(channels.begin(), channels.end(),
-                     [](const Channel& a, const Channel& b) { return a.value < b.value; });
+    std::stable_sort(channels.begin(), channels.end(), [](const BankChannel& a, const BankChannel& b) {
+        return numberOf(a.frequency()) < numberOf(b.frequency());
+    });
     channels.erase(std::unique(channels.begin(), channels.end(),
-                               [](const Channel& kept, const Channel& next) { return kept.frequency == next.frequency; }),
+                               [](const BankChannel& kept, const BankChannel& next) {
+                                   return kept.frequency() == next.frequency();
+                               }),
                    channels.end());
 
-    BankTable sorted{};
-    std::copy_n(panel.bankLines.begin(), kFirstChannelIndex, sorted.begin());
-    int at = kFirstChannelIndex;
-    for (const Channel& channel : channels) {
-        sorted[static_cast<std::size_t>(at)] = channel.frequency;
-        sorted[static_cast<std::size_t>(at) + 1] = channel.blank;
-        at += 2;
-    }
-    sorted[static_cast<std::size_t>(at)] = kEndMarker;
-
-    if (!saveChangedBank(panel, sorted)) return;
+    if (!saveChannels(panel, bank)) return;
     panel.scanIndex = panel.lastIndex;
     speakWord(panel, "ok");
 }
 
 void deleteChannel(Panel& panel) {
-    const int end = bankEndIndex(panel.bankLines);
-    const int index = panel.scanIndex;
-    const bool onAChannel = index >= kFirstChannelIndex && index < end && index % 2 == 0;
-    if (panel.selectedBankLoaded != 1 || panel.bankScanState != kBankSelected || !onAChannel) {
+    BankChannels bank = channelsOf(panel.bankLines);
+    const auto current = std::find_if(bank.channels.begin(), bank.channels.end(),
+                                      [&](const BankChannel& channel) { return channel.index == panel.scanIndex; });
+    if (panel.selectedBankLoaded != 1 || panel.bankScanState != kBankSelected || current == bank.channels.end()) {
         speakWord(panel, "inv");
         return;
     }
-    // Every later channel moves up by one, the marker with them.
-    BankTable shortened = panel.bankLines;
-    std::copy(shortened.begin() + index + 2, shortened.begin() + end, shortened.begin() + index);
-    shortened[static_cast<std::size_t>(end) - 2] = kEndMarker;
-    shortened[static_cast<std::size_t>(end) - 1] = Text{};
-    shortened[static_cast<std::size_t>(end)] = Text{};
-    shortened[static_cast<std::size_t>(end) + 1] = Text{};
+    // Every later channel moves up into its place.
+    const std::size_t position = static_cast<std::size_t>(current - bank.channels.begin());
+    bank.channels.erase(current);
 
-    if (!saveChangedBank(panel, shortened)) return;
+    if (!saveChannels(panel, bank)) return;
     // The channel that moved into the place is the current one; after the
     // last channel the operator is back on the first, as Up would take them.
-    if (index >= end - 2) panel.scanIndex = kFirstChannelIndex;
-    if (channelCount(panel.bankLines) > 0) tuneBankChannel(panel, panel.scanIndex);
+    panel.scanIndex = laidOutIndex(bank, position < bank.channels.size() ? position : 0);
+    if (!bank.channels.empty()) tuneBankChannel(panel, panel.scanIndex);
     speakWord(panel, "ok");
 }
 

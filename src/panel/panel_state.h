@@ -89,6 +89,9 @@ struct PanelState {
     Text searchHighText;
     Text searchStepText;
     std::int32_t hitCount = 0;
+    // 1 once a write of the search list failed during this search: "inv" has
+    // been said and is not said again for the later hits.
+    std::int32_t searchListWriteFailed = 0;
 
     // Banks.
     BankTable bankLines{};

@@ -4,7 +4,6 @@
 #include "banks/bank_file.h"
 #include "banks/bank_walk.h"
 #include "controls/mode_line.h"
-#include "radio/receiver_controls.h"
 #include "voice/speech.h"
 
 namespace voxpan {
@@ -33,8 +32,7 @@ void restartBankScan(Panel& panel) {
     panel.modeText = panel.bankLines[1];
     showAndSetMode(panel);
     pauseBetweenCommands(panel);
-    panel.searchStepText = panel.bankLines[2];
-    sendStep(panel);
+    sendBankStep(panel);
 }
 
 void tuneNextBankChannel(Panel& panel) {

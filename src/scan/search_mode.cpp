@@ -20,12 +20,23 @@ namespace {
 // of the fraction.
 constexpr int kFieldDigits = 10;
 
+// The list on disk follows every change: a search cut short by a crash or
+// a lost display keeps the hits found so far. A list that cannot be written
+// is told once; the hits are still kept in memory and counted.
+void saveSearchList(Panel& panel) {
+    panel.bankFileName = kSearchListName;
+    writeBankFile(panel);
+    if (panel.bankWriteError == 0 || panel.searchListWriteFailed == 1) return;
+    panel.searchListWriteFailed = 1;
+    speakWord(panel, "inv");
+}
+
 }  // namespace
 
 void startSearch(Panel& panel) {
     panel.searchState = kSearching;
     panel.hitCount = 0;
-    panel.bankFileName = kSearchListName;
+    panel.searchListWriteFailed = 0;
     panel.io.setTextColour(kGreen);
     panel.io.setFont(kFontAriel, 30, kBold);
     panel.io.moveTo(290, 320);
@@ -38,16 +49,10 @@ void startSearch(Panel& panel) {
     list[2] = panel.searchStepText;
     list[3] = " ";
     list[kFirstChannelIndex] = kEndMarker;
-    writeBankTable(panel, list);
-    if (panel.bankWriteError != 0) {
-        // Without a list the hits could not be kept: the search does not start.
-        speakWord(panel, "inv");
-        panel.searchState = kSearchOff;
-        return;
-    }
     panel.bankLines = list;
     panel.lastIndex = kFirstChannelIndex - 2;
     panel.selectedBankLoaded = 0;
+    saveSearchList(panel);
 
     panel.frequencyText = panel.searchLowText;
     pauseBetweenCommands(panel);
@@ -94,6 +99,7 @@ void recordSearchHit(Panel& panel) {
     panel.bankLines[static_cast<std::size_t>(end) + 2] = kEndMarker;
     panel.lastIndex = end;
     ++panel.hitCount;
+    saveSearchList(panel);
     if (panel.searchStopMode == 0) speakCount(panel, panel.hitCount);
 }
 

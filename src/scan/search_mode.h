@@ -1,7 +1,7 @@
 // Search mode: the receiver searches between the two limits by itself and
 // the panel keeps the frequencies where it stopped in the search list,
-// "bank00.dat" (label "Scanbank"). The hits stay in memory until the Enter
-// that ends the search saves them.
+// "bank00.dat" (label "Scanbank"). The list is saved whole as each hit
+// comes, and once more by the Enter that ends the search.
 #pragma once
 
 #include <string_view>
@@ -14,8 +14,8 @@ inline constexpr std::string_view kSearchListName = "bank00.dat";
 
 // R with no bank in use: writes a new, empty search list before any
 // command, sets VFO A and B to the limits, the step and the mode, and sends
-// "VS". A list that cannot be written says "inv" and starts nothing; the
-// old list then stays as it was.
+// "VS". A list that cannot be written says "inv" (the old file stays as it
+// was) and the search runs all the same, its hits kept in memory.
 void startSearch(Panel& panel);
 
 // From the receiver's answer to "RX" in replyText: frequencyText := the ten
@@ -25,9 +25,10 @@ void startSearch(Panel& panel);
 // else changes and the caller asks again.
 void takeStoppedFrequency(Panel& panel);
 
-// Adds workText to the list unless it is there already or is no frequency.
-// With the list full (197 hits) the hit is dropped and "bf" is said. In
-// continue mode the new count is said.
+// Adds workText to the list unless it is there already or is no frequency,
+// and saves the list. With the list full (197 hits) the hit is dropped and
+// "bf" is said. The first failed save of a search says "inv". In continue
+// mode the new count is said.
 void recordSearchHit(Panel& panel);
 
 // The end of a search, at every Enter while searchState is above 0: saves

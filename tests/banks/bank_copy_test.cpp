@@ -1,4 +1,5 @@
 #include "banks/bank_copy.h"
+#include "banks/bank_editing.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,7 @@ TEST_F(BankCopy, PutIntoABankOfAnotherModeSaysIncmodeOnly) {
 }
 
 TEST_F(BankCopy, PutOfNothingOrOfTheMarkerIsRefused) {
-    for (const char* frequency : {"", "9999"}) {
+    for (const char* frequency : {"", "9999", "1.2."}) {
         fake.plays.clear();
         put(frequency, "05");
         EXPECT_EQ(said(), (Lines{"inv"})) << '"' << frequency << '"';
@@ -188,6 +189,41 @@ TEST_F(BankCopy, AFolderNamedAsTheTargetIsNeverWrittenOver) {
     fake.folders.insert("bank05.dat");
     put("145.5", "05");
     EXPECT_EQ(said(), (Lines{"bnf", "create", "0", "5", "inv"}));
+}
+
+// Edited by hand, a bank's lines can be out of step with its channel pairs.
+TEST_F(BankCopy, SortDeleteCopyAndPutOfABankOutOfStepLoseNoFrequencyAndSaveItInStep) {
+    const Lines onReserved{" ", "145.5", "433.075", "145.5", " ", "9999"}, noHeaderBlank{"145.5", " ", "433.075", " ", "9999"},
+        noReserved{" ", "446", "145.5", " ", "433.075", " ", "9999"}, extraBlank{" ", " ", "145.5", " ", "433.075", " ", "9999"},
+        note{" ", "446", " ", "note", "145.5", " ", "9999"};
+    const struct {
+        char key;             // O sort, K delete the first channel, T copy into bank 06 (7.05), P put 433.075
+        const Lines& bank05;  // lines 3 on
+        Lines channels;       // of the bank written; none: the bank stays as it was
+    } cases[] = {
+        {'O', onReserved, {"145.5", "433.075"}},       {'O', extraBlank, {"145.5", "433.075"}},
+        {'O', note, {"145.5", "446", "note"}},         {'K', onReserved, {"433.075", "145.5"}},
+        {'K', noReserved, {"145.5", "433.075"}},       {'K', note, {"145.5"}},
+        {'K', extraBlank, {}},                         {'T', noHeaderBlank, {"7.05", "145.5", "433.075"}},
+        {'T', note, {"7.05", "446", "note", "145.5"}}, {'P', noReserved, {"446", "145.5", "433.075"}},
+    };
+    for (const auto& c : cases) {
+        Lines bank{"bank05", "FM", "12.5"};
+        bank.insert(bank.end(), c.bank05.begin(), c.bank05.end());
+        const std::string what = c.key + (" on " + testing::visibleBytes(crlf(bank)));
+        putFile("bank05.dat", bank);
+        putFile("bank06.dat", bankLinesOf("bank06", "FM", "12.5", {"7.05"}));
+        panel.entryText = "05";
+        if (c.key == 'K') selectBank(panel);  // on the first channel, which K deletes
+        if (c.key == 'K') deleteChannel(panel);
+        if (c.key == 'O') sortBank(panel);
+        if (c.key == 'T') copy("0506");
+        if (c.key == 'P') put("433.075", "05");
+        const std::string target = c.key == 'T' ? "bank06" : "bank05";
+        EXPECT_EQ(file(target + ".dat"), crlf(c.channels.empty() ? bank : bankLinesOf(target, "FM", "12.5", c.channels)))
+            << what;
+        EXPECT_EQ(said().back(), c.channels.empty() ? "inv" : "ok") << what;
+    }
 }
 
 }  // namespace

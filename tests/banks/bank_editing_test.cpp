@@ -4,6 +4,7 @@
 
 #include "banks/bank_file.h"
 #include "banks/bank_test_support.h"
+#include "scan/bank_scan.h"
 
 namespace voxpan {
 namespace {
@@ -98,12 +99,18 @@ TEST_F(BankEditing, SelectingNeverWritesAFileWhateverTheFileHolds) {
     }
 }
 
-TEST_F(BankEditing, ADamagedStepLineLeavesThePanelsStep) {
-    putFile("bank05.dat", {"bank05", "FM", "", " ", "145.5", " ", "9999"});
-    panel.searchStepText = "6.25";
-    select("05");
-    EXPECT_EQ(panel.searchStepText, "6.25");
-    EXPECT_EQ(commands().back(), "ST006.25\r");
+TEST_F(BankEditing, ADamagedStepLineLeavesThePanelsStepOnSelectAndOnTheScansRestart) {
+    for (const char* line : {"12.5", "", " ", "0", "12.5 kHz", "FM"}) {
+        putFile("bank05.dat", {"bank05", "FM", line, " ", "145.5", " ", "9999"});
+        for (const bool scan : {false, true}) {
+            panel.searchStepText = "6.25";
+            fake.plays.clear();
+            scan ? restartBankScan(panel) : select("05");
+            const std::string what = std::string(scan ? "R" : "B") + " with the step line '" + line + "'";
+            EXPECT_EQ(commands().back(), std::string_view(line) == "12.5" ? "ST012.50\r" : "ST006.25\r") << what;
+            EXPECT_EQ(said().back(), scan ? "shdel" : "sel") << what << ": nothing more is said";
+        }
+    }
 }
 
 TEST_F(BankEditing, SortingOrdersByValueAndKeepsEachTextOnce) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <random>
 
+#include "banks/bank_channels.h"
 #include "banks/bank_copy.h"
 #include "banks/bank_editing.h"
 #include "banks/bank_file.h"
@@ -82,7 +83,9 @@ protected:
     Lines channelsOnDisk(const std::string& name) {
         panel.bankFileName = name;
         readBankFile(panel);
-        return channelsInMemory();
+        Lines frequencies;
+        for (const BankChannel& channel : channelsOf(panel.bankLines).channels) frequencies.push_back(channel.frequency().str());
+        return frequencies;
     }
 
     // What every table the panel holds must satisfy.

@@ -142,7 +142,7 @@ TEST_F(FullDisk, EveryBankWriteLeavesTheOldFileWholeAndSaysInvNeverOk) {
     EXPECT_EQ(bytesOf("bank06.dat"), "(no file)") << "a new bank";
 
     startSearch(panel);
-    EXPECT_EQ(said(), (Lines{"srch", "inv"})) << "a search list";
+    EXPECT_EQ(said(), (Lines{"srch", "inv", "shdel", "shdel", "shdel", "shdel", "FM", "act"})) << "a search list";
     EXPECT_EQ(bytesOf("bank00.dat"), "(no file)") << "a search list";
 
     EXPECT_EQ(filesInFolder(), filesBefore) << "a scratch file was left on the full disk";

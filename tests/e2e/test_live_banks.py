@@ -40,9 +40,10 @@ def test_search_put_copy_select_browse_scan_sort_and_delete(folder):
         assert bank(folder, "bank00.dat") == empty_list, "the list is written before any command"
         wait_for(lambda: s.words()[3:5] == ["1", "2"], 40, f"two hits counted aloud, heard {s.words()}")
         assert "RX" in s.commands() and "<1E>" in s.commands(), s.commands()
-        assert bank(folder, "bank00.dat") == empty_list, "hits stay in memory until Enter"
+        hits = bank_bytes("Scanbank", ["145.5", "145.8"])
+        assert bank(folder, "bank00.dat") == hits, "each hit is on disk before Enter"
         s.keys("Return", words=["2"])
-        assert bank(folder, "bank00.dat") == bank_bytes("Scanbank", ["145.5", "145.8"])
+        assert bank(folder, "bank00.dat") == hits
 
         # A put creates bank 05; the copy of the search list joins it.
         s.keys("1", "4", "4", "Return", words=["1", "4", "4", "ok"], commands=["VA0144000000"])

@@ -50,15 +50,31 @@ TEST_F(SearchMode, StartingWritesTheEmptyListBeforeAnyCommand) {
     EXPECT_TRUE(std::find(fake.textsDrawn().begin(), fake.textsDrawn().end(), "145/146") != fake.textsDrawn().end());
 }
 
-TEST_F(SearchMode, AListThatCannotBeWrittenStartsNothingAndKeepsTheOldList) {
+TEST_F(SearchMode, AListThatCannotBeWrittenKeepsTheOldFileAndTheSearchRuns) {
     const std::string old = crlf(bankLinesOf("Scanbank", "FM", "12.5", {"145.5"}));
     fake.files["bank00.dat"] = old;
     fake.replacementsFail = true;
     startSearch(panel);
-    EXPECT_EQ(said(), (Lines{"srch", "inv"}));
-    EXPECT_TRUE(commands().empty());
-    EXPECT_EQ(panel.searchState, kSearchOff);
+    ASSERT_EQ(said(), (Lines{"srch", "inv", "shdel", "shdel", "shdel", "shdel", "FM", "act"}));
+    EXPECT_EQ(commands().back(), "VS\r");
     EXPECT_EQ(file("bank00.dat"), old);
+}
+
+TEST_F(SearchMode, EachHitReachesTheDiskAtOnceAndAFailedWriteIsToldOnce) {
+    start();
+    panel.searchStopMode = 0;
+    Lines hits;
+    for (const char* frequency : {"145.5", "145.6", "145.7"}) {
+        hit(frequency);
+        hits.push_back(frequency);
+        EXPECT_EQ(file("bank00.dat"), crlf(bankLinesOf("Scanbank", "FM", "12.5", hits))) << "after " << frequency;
+    }
+    start();
+    EXPECT_EQ(file("bank00.dat"), crlf(bankLinesOf("Scanbank", "FM", "12.5", {}))) << "R starts a new list";
+    fake.replacementsFail = true;  // the disk fills up
+    for (const std::string& frequency : hits) hit(frequency);
+    finishSearch(panel);
+    EXPECT_EQ(said(), (Lines{"inv", "1", "2", "3", "inv"})) << "inv once, the hits counted, inv at Enter";
 }
 
 TEST_F(SearchMode, RepeatsAreRecognisedAndTheCountIsSaidInContinueMode) {
@@ -68,7 +84,6 @@ TEST_F(SearchMode, RepeatsAreRecognisedAndTheCountIsSaidInContinueMode) {
     EXPECT_EQ(channelsInMemory(), (Lines{"145.5", "145.6"}));
     EXPECT_EQ(panel.hitCount, 2);
     EXPECT_EQ(said(), (Lines{"1", "2"}));
-    EXPECT_EQ(file("bank00.dat"), crlf({"Scanbank", "FM", "12.5", " ", "9999"})) << "hits stay in memory";
 }
 
 TEST_F(SearchMode, InStopModeHitsAreCountedSilently) {
@@ -140,7 +155,7 @@ TEST_F(SearchMode, AListThatCannotBeSavedSaysInvAndNoCount) {
     finishSearch(panel);
     EXPECT_EQ(said(), (Lines{"inv"}));
     EXPECT_EQ(panel.searchState, kSearchOff);
-    EXPECT_EQ(file("bank00.dat"), crlf({"Scanbank", "FM", "12.5", " ", "9999"}));
+    EXPECT_EQ(file("bank00.dat"), crlf(bankLinesOf("Scanbank", "FM", "12.5", {"145.5"})));
 }
 
 TEST_F(SearchMode, TheStoppedFrequencyIsTheTenDigitsAfterRf) {
