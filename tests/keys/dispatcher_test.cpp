@@ -126,7 +126,7 @@ TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
         {"145.0", "12.5", kKeyUp, "VA0145.00100"},       {"145.001", "12.5", kKeyDown, "VA0145.00000"},
         {"145.0", "12.5", kKeyRight, "VA0145.00010"},    {"2999.9995", "12.5", kKeyUp, ""},
         {"2500", "12.5", kKeyUp, "VA2500.00100"},        {".0005", "12.5", kKeyDown, ""},
-        {"3000", "12.5", kKeyLeft, "VA2999.99990"},
+        {"3000", "12.5", kKeyLeft, "VA2999.99990"},      {"1.0", "12.5", kKeyDown, "VA0000.99900"},
     };
     for (const Case& c : cases) {
         panel.workText = c.start;
@@ -136,6 +136,24 @@ TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
         const Lines sent = commands();
         EXPECT_EQ(sent.empty() ? "" : sent.front(), std::string(c.tuned)) << c.start << " key " << c.key;
     }
+}
+
+TEST_F(Dispatcher, SearchLimitsAndBankChannelsBelowOneMegahertzAreSentAsTheyAreStored) {
+    panel.searchLowText = ".5";
+    panel.searchHighText = "0.999";
+    keys({key('R')});  // no bank selected: a search between the limits
+    const Lines sent = commands();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(Lines(sent.begin(), sent.begin() + 2), (Lines{"VA0000.50000", "VB0000.99900"}));
+    panel.bankLines = {};
+    using Line = std::pair<std::size_t, const char*>;
+    for (auto [line, text] : {Line{1, "FM"}, Line{2, "9"}, Line{4, ".5"}, Line{6, "9999"}})
+        panel.bankLines[line] = text;
+    panel.bankScanState = kBankSelected;
+    forget();
+    keys({key('R')});  // the bank's scan starts on its channel
+    EXPECT_EQ(commands().front(), "VA0000.50000");
+    EXPECT_EQ(panel.bankLines[4], ".5") << "the bank keeps the text as stored";
 }
 
 TEST_F(Dispatcher, ModeKeysSayTheModeSendItAndRedrawTheModeLine) {
