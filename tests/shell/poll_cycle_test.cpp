@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "keys/entries.h"
 #include "keys/key_names.h"
 #include "support/live_panel.h"
 
@@ -97,6 +98,32 @@ TEST_F(StoppedSearch, TheStoppedFrequencyIsShownAndRecorded) {
     EXPECT_EQ(panel.workText, "145.5");
     EXPECT_EQ(fake.textsDrawn()[1], "145.5");
     EXPECT_EQ(panel.pollState, kPollIdle);
+}
+
+TEST_F(StoppedSearch, TheReceiversFrequencyEndsTheTypingAndTheNextDigitStartsANewOne) {
+    const std::pair<std::int32_t, const char*> stops[] = {
+        {kSearchStopped, "VS AB RF0145500000 ST012500 AU0 MD1 AT0\r\n"},  // read after "RX"
+        {kSearchOff, "LC1 MXA05 RF0145500000 ST01250"},                   // a stopped memory scan's report
+    };
+    for (const auto& [search, reply] : stops) {
+        panel.workText = "145.0";
+        panel.startNewFrequency = 1;
+        auto type = [&](std::string_view digits) {
+            for (char c : digits) {
+                panel.currentKey = key(c);
+                enterDigit(panel);
+            }
+        };
+        type("12");
+        panel.searchState = search;
+        panel.pollState = search == kSearchStopped ? kPollSendFrequencyQuery : kPollMemoryScanPause;
+        panel.replyText = reply;
+        fake.serialInput = reply;
+        for (int i = 0; i < 3 && panel.pollState != kPollIdle; ++i) tick();
+        ASSERT_EQ(panel.workText.str().substr(0, 5), "145.5") << reply;
+        type("96");
+        EXPECT_EQ(panel.workText, "96") << reply;
+    }
 }
 
 TEST_F(StoppedSearch, AFrequencyThatNeverComesBackIsAskedForTenTimesOnly) {
