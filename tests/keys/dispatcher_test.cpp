@@ -114,6 +114,28 @@ TEST_F(Dispatcher, ReadOuts) {
     EXPECT_EQ(words(), Lines{"scan"});
 }
 
+TEST_F(Dispatcher, FSaysScanOnlyWhileAScanRuns) {
+    const Lines frequency{"1", "4", "5", "point", "0"};
+    const Lines withMode{"1", "4", "5", "point", "0", "fm.wav"};
+    struct Case {
+        std::int32_t bankScan, memoryScan, squelchClosed;
+        Lines words;
+    };
+    const Case cases[] = {
+        {kBankSelected, kMemoryScanOff, 1, withMode},   {kBankScanStarted, kMemoryScanOff, 1, {"scan"}},
+        {kBankScanRunning, kMemoryScanOff, 1, {"scan"}}, {kBankScanStopped, kMemoryScanOff, 0, withMode},
+        {kBankScanOff, kMemoryScanStarted, 0, {"scan"}}, {kBankSelected, kMemoryScanStopped, 1, frequency},
+    };
+    for (const Case& c : cases) {
+        panel.bankScanState = c.bankScan;
+        panel.memoryScanState = c.memoryScan;
+        panel.squelchClosed = c.squelchClosed;
+        forget();
+        keys({key('F')});
+        EXPECT_EQ(words(), c.words) << "bank scan " << c.bankScan << ", memory scan " << c.memoryScan;
+    }
+}
+
 TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
     struct Case {
         const char* start;
