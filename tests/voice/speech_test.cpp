@@ -21,6 +21,23 @@ TEST_F(Speech, WordsComeFromTheSpeechFolderAndEffectsAlways) {
         << "muted speech looks for the bare name, effects still play from the word folder";
 }
 
+TEST_F(Speech, ThePauseTakesAtLeastItsLengthWhateverBecameOfTheSound) {
+    struct Case {
+        SoundResult result;
+        std::int64_t msPerPlay, took;
+    };
+    const Case cases[] = {{SoundResult::NoDevice, 0, 100},   {SoundResult::NoRecording, 0, 100},
+                          {SoundResult::Unplayable, 0, 100}, {SoundResult::Played, 40, 100},
+                          {SoundResult::Played, 100, 100},   {SoundResult::Played, 250, 250}};
+    for (const Case& c : cases) {
+        fake.soundResults["wave/shdel"] = c.result;
+        fake.msPerPlay = c.msPerPlay;
+        const std::int64_t start = fake.clockMs;
+        pauseBetweenCommands(panel);
+        EXPECT_EQ(fake.clockMs - start, c.took) << "result " << static_cast<int>(c.result) << ", sound " << c.msPerPlay;
+    }
+}
+
 TEST_F(Speech, AnEmptyPathPlaysNothing) {
     panel.speechFolder = "";
     speakWord(panel, "");
