@@ -141,6 +141,29 @@ TEST(Configuration, OnlyColumnSevenOfTheSwitchLinesCounts) {
     EXPECT_EQ(fake.journalOf("serial-open").front(), "serial-open /dev/ttyS2 9600");
 }
 
+TEST(Configuration, OnlyAZeroInColumnSevenOfLineFourMutesSpeech) {
+    struct Case {
+        std::string voice;  // line 4 from column 7 on
+        bool muted;
+        bool told;  // the line is quoted on stderr
+    };
+    const Case cases[] = {
+        {"0", true, false},  {"05", true, false}, {"1", false, false}, {"9", false, false},
+        {"", false, true},   {" ", false, true},  {" 0", false, true}, {"x", false, true},
+    };
+    for (const Case& c : cases) {
+        RecordingPlatform fake;
+        fake.files["VOXPAN.CFG"] = config(c.voice);
+        runPanel(fake);
+        const std::string what = "line 4 \"VOICE:" + c.voice + "\"";
+        ASSERT_FALSE(fake.plays.empty()) << what;
+        EXPECT_EQ(fake.plays.front(), c.muted ? "vox" : "wave/vox") << what;
+        const std::string told =
+            "VOXPAN.CFG line 4 has no digit in column 7, so speech stays on (the line holds \"VOICE:" + c.voice + "\")";
+        EXPECT_EQ(std::count(fake.problems.begin(), fake.problems.end(), told), c.told ? 1 : 0) << what;
+    }
+}
+
 TEST(Configuration, ALoneZeroDebugSwitchDoesNotMuteSpeech) {
     RecordingPlatform fake;
     fake.files["VOXPAN.CFG"] = config("1", "0");
@@ -148,11 +171,11 @@ TEST(Configuration, ALoneZeroDebugSwitchDoesNotMuteSpeech) {
     EXPECT_EQ(fake.plays.front(), "wave/vox");
 }
 
-TEST(Configuration, AShortFileMutesSpeechAndLeavesTheLogClosed) {
+TEST(Configuration, AShortFileKeepsSpeechAndLeavesTheLogClosed) {
     RecordingPlatform fake;
     fake.files["VOXPAN.CFG"] = "COM:1\r\nSPEED:4800\r\nRADIO";
     runPanel(fake);
-    EXPECT_EQ(fake.plays.front(), "vox");
+    EXPECT_EQ(fake.plays.front(), "wave/vox") << "no voice switch at all keeps the words on";
     EXPECT_FALSE(fake.files.contains("debug1.dat"));
     EXPECT_EQ(fake.journalOf("serial-open").front(), "serial-open /dev/ttyS0 4800");
 }
@@ -202,7 +225,7 @@ TEST(Configuration, BinaryBytesAreReadWithoutHarm) {
                                "\r\n\x80\r\n" + std::string("\x00\x00\x00\x00\x00\x00\x00", 7) + "\r\n" +
                                std::string(300, '\xff');
     EXPECT_EQ(runPanel(fake), 0);
-    EXPECT_EQ(fake.plays.front(), "vox") << "a non-digit voice switch mutes speech";
+    EXPECT_EQ(fake.plays.front(), "wave/vox") << "a non-digit voice switch keeps speech on";
     EXPECT_FALSE(fake.files.contains("debug1.dat"));
     EXPECT_TRUE(fake.journalOf("serial-open").empty()) << "a port of control bytes opens nothing";
     EXPECT_EQ(fake.problems.size(), 4u) << "the port, the speed and the two switches are told";
