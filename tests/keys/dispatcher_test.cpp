@@ -115,24 +115,15 @@ TEST_F(Dispatcher, ReadOuts) {
 }
 
 TEST_F(Dispatcher, FSaysScanOnlyWhileAScanRuns) {
-    const Lines frequency{"1", "4", "5", "point", "0"};
-    const Lines withMode{"1", "4", "5", "point", "0", "fm.wav"};
-    struct Case {
-        std::int32_t bankScan, memoryScan, squelchClosed;
-        Lines words;
-    };
-    const Case cases[] = {
-        {kBankSelected, kMemoryScanOff, 1, withMode},   {kBankScanStarted, kMemoryScanOff, 1, {"scan"}},
-        {kBankScanRunning, kMemoryScanOff, 1, {"scan"}}, {kBankScanStopped, kMemoryScanOff, 0, withMode},
-        {kBankScanOff, kMemoryScanStarted, 0, {"scan"}}, {kBankSelected, kMemoryScanStopped, 1, frequency},
-    };
-    for (const Case& c : cases) {
-        panel.bankScanState = c.bankScan;
-        panel.memoryScanState = c.memoryScan;
-        panel.squelchClosed = c.squelchClosed;
+    const Lines frequency{"1", "4", "5", "point", "0", "fm.wav"};
+    const std::tuple<std::int32_t, std::int32_t, Lines> cases[] = {  // bank scan, squelch closed, words
+        {kBankSelected, 1, frequency}, {kBankScanStarted, 1, {"scan"}}, {kBankScanStopped, 0, frequency}};
+    for (const auto& [bankScan, squelchClosed, said] : cases) {
+        panel.bankScanState = bankScan;
+        panel.squelchClosed = squelchClosed;
         forget();
         keys({key('F')});
-        EXPECT_EQ(words(), c.words) << "bank scan " << c.bankScan << ", memory scan " << c.memoryScan;
+        EXPECT_EQ(words(), said) << "bank scan state " << bankScan;
     }
 }
 
@@ -158,24 +149,6 @@ TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
         const Lines sent = commands();
         EXPECT_EQ(sent.empty() ? "" : sent.front(), std::string(c.tuned)) << c.start << " key " << c.key;
     }
-}
-
-TEST_F(Dispatcher, SearchLimitsAndBankChannelsBelowOneMegahertzAreSentAsTheyAreStored) {
-    panel.searchLowText = ".5";
-    panel.searchHighText = "0.999";
-    keys({key('R')});  // no bank selected: a search between the limits
-    const Lines sent = commands();
-    ASSERT_GE(sent.size(), 2u);
-    EXPECT_EQ(Lines(sent.begin(), sent.begin() + 2), (Lines{"VA0000.50000", "VB0000.99900"}));
-    panel.bankLines = {};
-    using Line = std::pair<std::size_t, const char*>;
-    for (auto [line, text] : {Line{1, "FM"}, Line{2, "9"}, Line{4, ".5"}, Line{6, "9999"}})
-        panel.bankLines[line] = text;
-    panel.bankScanState = kBankSelected;
-    forget();
-    keys({key('R')});  // the bank's scan starts on its channel
-    EXPECT_EQ(commands().front(), "VA0000.50000");
-    EXPECT_EQ(panel.bankLines[4], ".5") << "the bank keeps the text as stored";
 }
 
 TEST_F(Dispatcher, ModeKeysSayTheModeSendItAndRedrawTheModeLine) {

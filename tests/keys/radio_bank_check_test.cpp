@@ -112,24 +112,14 @@ TEST_F(RadioBankCheck, ASilentReceiverEndsTheCheckWithRncWithinABanksBound) {
     EXPECT_LE(took, kMostMsPerBank);
 }
 
-// Without a sound device the pauses take their time all the same.
-TEST_F(RadioBankCheck, WithoutSoundASlowReceiverIsWaitedForAndASettingByTime) {
+TEST_F(RadioBankCheck, WithoutSoundTheQueriesStillWaitForASlowReceiver) {
     fake.msPerPlay = 0;
-    fake.soundResults = {{"wave/shdel", SoundResult::NoDevice}, {"wave/beep", SoundResult::NoDevice}};
+    fake.soundResults["wave/shdel"] = SoundResult::NoDevice;
     receiver_sim::Options options;
     options.fault = receiver_sim::Fault::Slow;  // every answer comes 250 ms late
     connect(options);
-    check();
-    EXPECT_EQ(said().back(), "ok") << "each answer came during a pause";
-    receiver_sim::Options unanswered;
-    unanswered.bankSettings['C'] = 50;
-    unanswered.ignoredCommands = {"MWC9"};  // the setting is never answered
-    connect(unanswered);
-    fake.plays.clear();
-    const std::int64_t took = check();
-    EXPECT_EQ(said().back(), "rnc");
-    EXPECT_GE(took, 4000) << "the wait for the setting ends by its time";
-    EXPECT_EQ(std::count(fake.plays.begin(), fake.plays.end(), "wave/beep"), 1) << "one beep, after 25 pauses";
+    EXPECT_GE(check(), 10 * 100) << "a pause after each query";
+    EXPECT_EQ(said().back(), "ok");
 }
 
 TEST_F(RadioBankCheck, AReceiverThatAnswersOnlySomeQueriesEndsAtTheFirstItIgnores) {

@@ -101,28 +101,18 @@ TEST_F(StoppedSearch, TheStoppedFrequencyIsShownAndRecorded) {
 }
 
 TEST_F(StoppedSearch, TheReceiversFrequencyEndsTheTypingAndTheNextDigitStartsANewOne) {
-    const std::pair<std::int32_t, const char*> stops[] = {
-        {kSearchStopped, "VS AB RF0145500000 ST012500 AU0 MD1 AT0\r\n"},  // read after "RX"
-        {kSearchOff, "LC1 MXA05 RF0145500000 ST01250"},                   // a stopped memory scan's report
+    auto type = [&](char digit) {
+        panel.currentKey = key(digit);
+        enterDigit(panel);
     };
-    for (const auto& [search, reply] : stops) {
-        panel.workText = "145.0";
-        panel.startNewFrequency = 1;
-        auto type = [&](std::string_view digits) {
-            for (char c : digits) {
-                panel.currentKey = key(c);
-                enterDigit(panel);
-            }
-        };
-        type("12");
-        panel.searchState = search;
-        panel.pollState = search == kSearchStopped ? kPollSendFrequencyQuery : kPollMemoryScanPause;
-        panel.replyText = reply;
-        fake.serialInput = reply;
-        for (int i = 0; i < 3 && panel.pollState != kPollIdle; ++i) tick();
-        ASSERT_EQ(panel.workText.str().substr(0, 5), "145.5") << reply;
-        type("96");
-        EXPECT_EQ(panel.workText, "96") << reply;
+    // Read after "RX", and from a stopped memory scan's report.
+    for (const PollStep from : {kPollSendFrequencyQuery, kPollMemoryScanPause}) {
+        type('1');
+        fake.serialInput = "VS AB RF0145500000 ST012500 AU0 MD1 AT0\r\n";
+        panel.replyText = fake.serialInput;
+        for (panel.pollState = from; panel.pollState != kPollIdle;) tick();
+        type('9');
+        EXPECT_EQ(panel.workText, "9") << "from poll step " << from;
     }
 }
 

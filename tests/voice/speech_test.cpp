@@ -22,19 +22,15 @@ TEST_F(Speech, WordsComeFromTheSpeechFolderAndEffectsAlways) {
 }
 
 TEST_F(Speech, ThePauseTakesAtLeastItsLengthWhateverBecameOfTheSound) {
-    struct Case {
-        SoundResult result;
-        std::int64_t msPerPlay, took;
-    };
-    const Case cases[] = {{SoundResult::NoDevice, 0, 100},   {SoundResult::NoRecording, 0, 100},
-                          {SoundResult::Unplayable, 0, 100}, {SoundResult::Played, 40, 100},
-                          {SoundResult::Played, 100, 100},   {SoundResult::Played, 250, 250}};
-    for (const Case& c : cases) {
-        fake.soundResults["wave/shdel"] = c.result;
-        fake.msPerPlay = c.msPerPlay;
+    const std::tuple<SoundResult, std::int64_t, std::int64_t> cases[] = {  // sound, its length, the pause's
+        {SoundResult::NoDevice, 0, 100}, {SoundResult::Unplayable, 0, 100},
+        {SoundResult::Played, 40, 100},  {SoundResult::Played, 250, 250}};
+    for (const auto& [result, soundMs, pauseMs] : cases) {
+        fake.soundResults["wave/shdel"] = result;
+        fake.msPerPlay = soundMs;
         const std::int64_t start = fake.clockMs;
         pauseBetweenCommands(panel);
-        EXPECT_EQ(fake.clockMs - start, c.took) << "result " << static_cast<int>(c.result) << ", sound " << c.msPerPlay;
+        EXPECT_EQ(fake.clockMs - start, pauseMs) << "a sound of " << soundMs << " ms";
     }
 }
 
