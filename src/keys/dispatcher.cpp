@@ -67,10 +67,12 @@ void startSearchOrBankScan(Panel& panel) {
     }
 }
 
+// While a scan runs the frequency changes faster than it can be read out.
+// A selected bank without a scan is browsed by hand: its channel is read.
 void readOutFrequency(Panel& panel) {
     const bool memoryScanRuns =
         panel.memoryScanState == kMemoryScanStarted || panel.memoryScanState == kMemoryScanRunning;
-    if (memoryScanRuns || (panel.bankScanState > kBankScanOff && panel.squelchClosed == 1)) {
+    if (memoryScanRuns || (panel.bankScanState >= kBankScanStarted && panel.squelchClosed == 1)) {
         speakWord(panel, "scan");
         return;
     }

@@ -19,6 +19,8 @@ constexpr std::int64_t kQueryMilliseconds = 2000;
 constexpr int kSettingPauses = 50;
 constexpr std::int64_t kSettingMilliseconds = 4000;
 constexpr int kPausesPerBeep = 25;
+// The length of the recording "beep": the wait counts it.
+constexpr std::int64_t kBeepMilliseconds = 150;
 // Reads taken to clear what is waiting before a command: a receiver that
 // keeps sending cannot hold the check here.
 constexpr int kMostClearingReads = 8;
@@ -80,7 +82,7 @@ void setRadioBankTo90(Panel& panel) {
             return;
         }
         pauseBetweenCommands(panel);
-        if ((pauses + 1) % kPausesPerBeep == 0) speakEffect(panel, "beep");
+        if ((pauses + 1) % kPausesPerBeep == 0) speakEffectFor(panel, "beep", kBeepMilliseconds);
         panel.replyText = "";
     }
 }

@@ -152,6 +152,10 @@ public:
     // Milliseconds from a fixed moment; never goes back, whatever the wall
     // clock does.
     virtual std::int64_t steadyMilliseconds() = 0;
+    // Returns after at least ms milliseconds of the steady clock above; at
+    // once for 0 or less. Events are not looked at meanwhile: the window is
+    // not redrawn, and keys and ticks wait for the next waitEvents.
+    virtual void sleepMilliseconds(int ms) = 0;
     virtual std::string todayText() = 0;  // "dd-MM-yyyy"
     virtual std::string timeText() = 0;   // "HH:MM:SS", 24-hour clock
 };

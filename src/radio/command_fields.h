@@ -8,8 +8,9 @@
 namespace voxpan {
 
 // "VA"/"VB" + frequency field. The receiver reads a field with a point as
-// four digits of MHz, the point and five decimals (VA0145.01250), and one
-// without a point as ten digits of Hz (VA0145000000).
+// four digits of MHz, the point and five decimals (VA0145.01250, and
+// VA0000.50000 for .5), and one without a point as ten digits of Hz
+// (VA0145000000).
 std::string frequencyCommand(std::string_view prefix, std::string_view frequencyText);
 // "ST" + step field in kHz, at least 8 characters: ST012.50, ST005000.
 std::string stepCommand(std::string_view stepText);

@@ -123,9 +123,10 @@ Settings parseConfiguration(std::string_view bytes) {
     int value = 0;
     const auto [end, error] = std::from_chars(speed.data(), speed.data() + speed.size(), value);
     if (error == std::errc() && value > 0) settings.speed = value;
-    // A missing or non-digit switch reads as 0, as the panel reads it.
+    // As the panel reads them: only a 0 mutes the words, and a missing or
+    // non-digit log switch reads as 0.
     const std::string_view voice = from(lines[3], kVoiceLabel.size() + 1);
-    settings.voice = !voice.empty() && voice[0] >= '1' && voice[0] <= '9';
+    settings.voice = !voice.starts_with('0');
     settings.log = from(lines[4], kLogLabel.size() + 1).starts_with('1');
     return settings;
 }

@@ -55,6 +55,14 @@ void readLevel(Panel& panel) {
     advanceScans(panel);
 }
 
+// The receiver's frequency replaces the one being typed: digits typed
+// before it came are dropped, and the next digit starts a new frequency.
+void showReceiversFrequency(Panel& panel) {
+    showFrequency(panel);
+    panel.startNewFrequency = 1;
+    panel.typingStarted = 0;
+}
+
 // The receiver answers "RX" during a search with "RF" and ten digits.
 void readStoppedFrequency(Panel& panel) {
     readReply(panel);
@@ -66,7 +74,7 @@ void readStoppedFrequency(Panel& panel) {
         panel.pollState = panel.frequencyQueries < kFrequencyQueryLimit ? kPollSendFrequencyQuery : kPollIdle;
         return;
     }
-    showFrequency(panel);
+    showReceiversFrequency(panel);
     recordSearchHit(panel);
     panel.pollState = kPollIdle;
 }
@@ -78,7 +86,7 @@ void rereadScanFrequency(Panel& panel) {
     if (!digits.empty()) {
         panel.workText = megahertzFromDigits(digits, false);
         panel.frequencyText = panel.workText;
-        showFrequency(panel);
+        showReceiversFrequency(panel);
     }
     panel.pollState = kPollIdle;
 }

@@ -14,14 +14,16 @@ constexpr int kPollTimer = 1;
 constexpr int kPollPeriodMs = 100;
 
 // The numeric value of the one character in column 7: a digit gives its
-// value, a missing or non-digit character 0, which switches the line's
-// feature off; the operator is told why.
-std::int32_t switchValue(Panel& panel, int lineNumber, std::string_view line, std::string_view offMeans) {
+// value; a missing or non-digit character gives the line's fallback, and
+// the operator is told what that means.
+std::int32_t switchValue(Panel& panel, int lineNumber, std::string_view line, std::int32_t fallback,
+                         std::string_view fallbackMeans) {
     const std::string column = midText(line, 7, 1);
     if (column.empty() || column[0] < '0' || column[0] > '9') {
         panel.io.reportProblem(std::string(kConfigurationName) + " line " + std::to_string(lineNumber) +
-                               " has no digit in column 7, so " + std::string(offMeans) + " (the line holds " +
+                               " has no digit in column 7, so " + std::string(fallbackMeans) + " (the line holds " +
                                quotedForMessage(line) + ")");
+        return fallback;
     }
     return truncateToInt(numberOf(column));
 }
@@ -107,8 +109,10 @@ bool readConfiguration(Panel& panel) {
     panel.portText = midText(nextLine(), 5);
     panel.baudText = midText(nextLine(), 7);
     nextLine();  // written by the set-up program, not used by the panel
-    panel.voiceEnabled = switchValue(panel, 4, nextLine(), "speech is muted");
-    panel.debugEnabled = switchValue(panel, 5, nextLine(), "the traffic log is off");
+    // Only a 0 mutes the words: an operator who cannot read the screen
+    // must still hear a panel whose line is damaged.
+    panel.voiceEnabled = switchValue(panel, 4, nextLine(), 1, "speech stays on");
+    panel.debugEnabled = switchValue(panel, 5, nextLine(), 0, "the traffic log is off");
     panel.io.closeFile(file);
     if (panel.voiceEnabled == 0) panel.speechFolder = "";
     return true;

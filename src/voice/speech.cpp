@@ -39,7 +39,14 @@ void speakWord(Panel& panel, std::string_view word) { playWord(panel, panel.spee
 
 void speakEffect(Panel& panel, std::string_view word) { playWord(panel, panel.effectsFolder + word); }
 
-void pauseBetweenCommands(Panel& panel) { speakEffect(panel, "shdel"); }
+void speakEffectFor(Panel& panel, std::string_view word, std::int64_t milliseconds) {
+    const std::int64_t start = panel.io.steadyMilliseconds();
+    speakEffect(panel, word);
+    const std::int64_t left = milliseconds - (panel.io.steadyMilliseconds() - start);
+    if (left > 0) panel.io.sleepMilliseconds(static_cast<int>(left));
+}
+
+void pauseBetweenCommands(Panel& panel) { speakEffectFor(panel, "shdel", kPauseMilliseconds); }
 
 void speakFrequency(Panel& panel) {
     if (panel.searchState == kSearching) speakWord(panel, "srching");

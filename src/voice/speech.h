@@ -18,8 +18,13 @@ void playWord(Panel& panel, std::string_view path);
 void speakWord(Panel& panel, std::string_view word);
 // A sound that plays even when speech is muted ("shdel", the pause).
 void speakEffect(Panel& panel, std::string_view word);
+// A sound that also paces the receiver: it takes at least the given time,
+// whether it was heard or not (no sound device, a missing recording).
+void speakEffectFor(Panel& panel, std::string_view word, std::int64_t milliseconds);
+// The length of the recording "shdel".
+inline constexpr std::int64_t kPauseMilliseconds = 100;
 // The pause between two commands to the receiver: the recording "shdel",
-// which plays even when speech is muted.
+// which plays even when speech is muted, and lasts as long when it cannot.
 void pauseBetweenCommands(Panel& panel);
 // Reads frequencyText out digit by digit, trimming its trailing zeros.
 void speakFrequency(Panel& panel);

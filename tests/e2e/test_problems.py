@@ -57,17 +57,17 @@ def test_every_silent_failure_is_told_once_on_stderr(folder):
         second = os.path.join(folder, "second")
         os.mkdir(second)
         panel = Panel(second, x.display, config("/dev/tty\x01S0", voice="VOICE:on", debug="DEBUG"), wave=None)
-        panel.wait_for_play("attoff")
-        close(panel)
         beside = os.path.realpath(WAVE_DIR) + "/"
+        panel.wait_for_play(beside + "attoff")
+        close(panel)
         assert problems(panel) == [
             f"voxpan: no 'wave' folder of recorded words in {second}: playing the installed words from {beside}",
-            'voxpan: VOXPAN.CFG line 4 has no digit in column 7, so speech is muted (the line holds "VOICE:on")',
+            'voxpan: VOXPAN.CFG line 4 has no digit in column 7, so speech stays on (the line holds "VOICE:on")',
             'voxpan: VOXPAN.CFG line 5 has no digit in column 7, so the traffic log is off (the line holds "DEBUG")',
             'voxpan: VOXPAN.CFG line 1: no serial port is opened for "/dev/tty\\x01S0": '
             'it holds the control byte 0x01 at column 13',
         ], panel.stderr
-        assert panel.plays()[0] == "vox", "muted speech plays bare names, and says nothing about them"
+        assert panel.plays()[0] == beside + "vox", "only a 0 mutes speech"
 
         # 3. No configuration, and a folder where the configuration should be.
         third = os.path.join(folder, "third")

@@ -114,6 +114,19 @@ TEST_F(Dispatcher, ReadOuts) {
     EXPECT_EQ(words(), Lines{"scan"});
 }
 
+TEST_F(Dispatcher, FSaysScanOnlyWhileAScanRuns) {
+    const Lines frequency{"1", "4", "5", "point", "0", "fm.wav"};
+    const std::tuple<std::int32_t, std::int32_t, Lines> cases[] = {  // bank scan, squelch closed, words
+        {kBankSelected, 1, frequency}, {kBankScanStarted, 1, {"scan"}}, {kBankScanStopped, 0, frequency}};
+    for (const auto& [bankScan, squelchClosed, said] : cases) {
+        panel.bankScanState = bankScan;
+        panel.squelchClosed = squelchClosed;
+        forget();
+        keys({key('F')});
+        EXPECT_EQ(words(), said) << "bank scan state " << bankScan;
+    }
+}
+
 TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
     struct Case {
         const char* start;
@@ -126,7 +139,7 @@ TEST_F(Dispatcher, FrequencyStepsKeepTheirSizesWithinTheReceiversRange) {
         {"145.0", "12.5", kKeyUp, "VA0145.00100"},       {"145.001", "12.5", kKeyDown, "VA0145.00000"},
         {"145.0", "12.5", kKeyRight, "VA0145.00010"},    {"2999.9995", "12.5", kKeyUp, ""},
         {"2500", "12.5", kKeyUp, "VA2500.00100"},        {".0005", "12.5", kKeyDown, ""},
-        {"3000", "12.5", kKeyLeft, "VA2999.99990"},
+        {"3000", "12.5", kKeyLeft, "VA2999.99990"},      {"1.0", "12.5", kKeyDown, "VA0000.99900"},
     };
     for (const Case& c : cases) {
         panel.workText = c.start;

@@ -56,7 +56,8 @@ TEST_F(Entries, MalformedFrequenciesAreRefusedAndChangeNothing) {
             EXPECT_EQ(panel.workText, "145.0") << typed << ": the frequency stays";
         }
     }
-    EXPECT_EQ(commands(), Lines{"VA000.500000"}) << ".5 is half a megahertz, padded as typed";
+    EXPECT_EQ(commands(), Lines{"VA0000.50000"}) << ".5 is half a megahertz";
+    EXPECT_EQ(panel.workText, ".5") << "shown as typed";
 }
 
 TEST_F(Entries, SearchLimitsAndStep) {

@@ -112,6 +112,16 @@ TEST_F(RadioBankCheck, ASilentReceiverEndsTheCheckWithRncWithinABanksBound) {
     EXPECT_LE(took, kMostMsPerBank);
 }
 
+TEST_F(RadioBankCheck, WithoutSoundTheQueriesStillWaitForASlowReceiver) {
+    fake.msPerPlay = 0;
+    fake.soundResults["wave/shdel"] = SoundResult::NoDevice;
+    receiver_sim::Options options;
+    options.fault = receiver_sim::Fault::Slow;  // every answer comes 250 ms late
+    connect(options);
+    EXPECT_GE(check(), 10 * 100) << "a pause after each query";
+    EXPECT_EQ(said().back(), "ok");
+}
+
 TEST_F(RadioBankCheck, AReceiverThatAnswersOnlySomeQueriesEndsAtTheFirstItIgnores) {
     receiver_sim::Options options;
     options.ignoredCommands = {"MWE"};

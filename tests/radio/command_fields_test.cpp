@@ -21,8 +21,16 @@ TEST(FrequencyField, WithoutAPointItIsTenDigitsOfHertz) {
     EXPECT_EQ(frequencyCommand("VA", "5"), "VA0005000000");
 }
 
-TEST(FrequencyField, BelowOneMegahertzAndOddTexts) {
-    EXPECT_EQ(frequencyCommand("VA", ".5"), "VA000.500000");
+TEST(FrequencyField, BelowOneMegahertzTheFourPlacesBeforeThePointAreZeros) {
+    const std::pair<const char*, const char*> cases[] = {
+        {".5", "VA0000.50000"},   {"0.5", "VA0000.50000"},   {"0.50", "VA0000.50000"}, {"00.5", "VA0000.50000"},
+        {"0.999", "VA0000.99900"}, {".999", "VA0000.99900"}, {".1", "VA0000.10000"},    {"1.", "VA0001.00000"},
+    };
+    for (const auto& [text, command] : cases) EXPECT_EQ(frequencyCommand("VA", text), command) << text;
+    EXPECT_EQ(frequencyCommand("VB", ".5"), "VB0000.50000");
+}
+
+TEST(FrequencyField, OddTexts) {
     EXPECT_EQ(frequencyCommand("VA", ""), "VA0000000000") << "an empty text counts as 0 and is zero-filled";
     EXPECT_EQ(frequencyCommand("VA", "abc"), "VA000abc0000") << "a text that is no number is still appended";
 }

@@ -70,8 +70,9 @@ TEST(ExistingConfiguration, IsReadByTheSameColumnsAsThePanelReadsIt) {
         {"COM:/dev/ttyUSB1\r\nSPEED:19200\r\nTYPE:AR8600\r\nVOICE:0\r\nDEBUG:1\r\n", {"/dev/ttyUSB1", 19200, false, true}},
         {"COM:/dev/ttyUSB1\nSPEED:4800\nRADIO:AR8600\nVOICE:2\nDEBUG:2\n", {"/dev/ttyUSB1", 4800, true, false}},
         {"PORT3\rBAUD: 9600\rx\rVOICE:1\rDEBUG:1", {"/dev/ttyS2", 9600, true, true}},  // COM3, CR ends
-        {"COM:  /dev/ttyUSB0  \r\nSPEED:fast\r\n", {"/dev/ttyUSB0", 9600, false, false}},  // short file
-        {"", {"", 9600, false, false}},
+        {"COM:  /dev/ttyUSB0  \r\nSPEED:fast\r\n", {"/dev/ttyUSB0", 9600, true, false}},  // short file
+        {"", {"", 9600, true, false}},
+        {"P\nS\nR\nVOICE:x\nDEBUG:x\n", {"", 9600, true, false}},
     };
     for (const Case& c : cases) {
         const Settings read = parseConfiguration(c.bytes);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "keys/entries.h"
 #include "keys/key_names.h"
 #include "support/live_panel.h"
 
@@ -97,6 +98,22 @@ TEST_F(StoppedSearch, TheStoppedFrequencyIsShownAndRecorded) {
     EXPECT_EQ(panel.workText, "145.5");
     EXPECT_EQ(fake.textsDrawn()[1], "145.5");
     EXPECT_EQ(panel.pollState, kPollIdle);
+}
+
+TEST_F(StoppedSearch, TheReceiversFrequencyEndsTheTypingAndTheNextDigitStartsANewOne) {
+    auto type = [&](char digit) {
+        panel.currentKey = key(digit);
+        enterDigit(panel);
+    };
+    // Read after "RX", and from a stopped memory scan's report.
+    for (const PollStep from : {kPollSendFrequencyQuery, kPollMemoryScanPause}) {
+        type('1');
+        fake.serialInput = "VS AB RF0145500000 ST012500 AU0 MD1 AT0\r\n";
+        panel.replyText = fake.serialInput;
+        for (panel.pollState = from; panel.pollState != kPollIdle;) tick();
+        type('9');
+        EXPECT_EQ(panel.workText, "9") << "from poll step " << from;
+    }
 }
 
 TEST_F(StoppedSearch, AFrequencyThatNeverComesBackIsAskedForTenTimesOnly) {

@@ -54,9 +54,9 @@ TEST(Problems, EachSetUpMistakeIsToldInOneLine) {
         {"switches without digits", [](RecordingPlatform& f) {
              f.files["VOXPAN.CFG"] = "COM:/dev/ttyUSB0\r\nSPEED:9600\r\nX\r\nVOICE:on\r\n";
          },
-         {"VOXPAN.CFG line 4 has no digit in column 7, so speech is muted (the line holds \"VOICE:on\")",
+         {"VOXPAN.CFG line 4 has no digit in column 7, so speech stays on (the line holds \"VOICE:on\")",
           "VOXPAN.CFG line 5 has no digit in column 7, so the traffic log is off (the line holds \"\")"},
-         [](const RecordingPlatform& f) { EXPECT_EQ(f.plays.front(), "vox") << "speech is muted all the same"; }},
+         [](const RecordingPlatform& f) { EXPECT_EQ(f.plays.front(), "wave/vox") << "only a 0 mutes speech"; }},
         {"a speed that is no number", [](RecordingPlatform& f) {
              f.files["VOXPAN.CFG"] = config("/dev/ttyUSB0", "fast", "VOICE:1", "DEBUG:0");
          },

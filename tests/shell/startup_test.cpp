@@ -141,6 +141,21 @@ TEST(Configuration, OnlyColumnSevenOfTheSwitchLinesCounts) {
     EXPECT_EQ(fake.journalOf("serial-open").front(), "serial-open /dev/ttyS2 9600");
 }
 
+TEST(Configuration, OnlyAZeroInColumnSevenOfLineFourMutesSpeech) {
+    using Case = std::pair<std::string, bool>;  // line 4 from column 7 on, muted
+    for (const auto& [voice, muted] : {Case{"0", true}, Case{"05", true}, Case{"9", false}, Case{"", false},
+                                       Case{" 0", false}}) {
+        RecordingPlatform fake;
+        fake.files["VOXPAN.CFG"] = config(voice);
+        runPanel(fake);
+        EXPECT_EQ(fake.plays.front(), muted ? "vox" : "wave/vox") << "VOICE:" << voice;
+        const std::string told = "VOXPAN.CFG line 4 has no digit in column 7, so speech stays on (the line holds "
+                                 "\"VOICE:" + voice + "\")";
+        EXPECT_EQ(std::count(fake.problems.begin(), fake.problems.end(), told), voice == "" || voice == " 0" ? 1 : 0)
+            << "VOICE:" << voice;
+    }
+}
+
 TEST(Configuration, ALoneZeroDebugSwitchDoesNotMuteSpeech) {
     RecordingPlatform fake;
     fake.files["VOXPAN.CFG"] = config("1", "0");
@@ -148,11 +163,11 @@ TEST(Configuration, ALoneZeroDebugSwitchDoesNotMuteSpeech) {
     EXPECT_EQ(fake.plays.front(), "wave/vox");
 }
 
-TEST(Configuration, AShortFileMutesSpeechAndLeavesTheLogClosed) {
+TEST(Configuration, AShortFileKeepsSpeechAndLeavesTheLogClosed) {
     RecordingPlatform fake;
     fake.files["VOXPAN.CFG"] = "COM:1\r\nSPEED:4800\r\nRADIO";
     runPanel(fake);
-    EXPECT_EQ(fake.plays.front(), "vox");
+    EXPECT_EQ(fake.plays.front(), "wave/vox") << "no voice switch at all keeps the words on";
     EXPECT_FALSE(fake.files.contains("debug1.dat"));
     EXPECT_EQ(fake.journalOf("serial-open").front(), "serial-open /dev/ttyS0 4800");
 }
@@ -202,7 +217,7 @@ TEST(Configuration, BinaryBytesAreReadWithoutHarm) {
                                "\r\n\x80\r\n" + std::string("\x00\x00\x00\x00\x00\x00\x00", 7) + "\r\n" +
                                std::string(300, '\xff');
     EXPECT_EQ(runPanel(fake), 0);
-    EXPECT_EQ(fake.plays.front(), "vox") << "a non-digit voice switch mutes speech";
+    EXPECT_EQ(fake.plays.front(), "wave/vox") << "a non-digit voice switch keeps speech on";
     EXPECT_FALSE(fake.files.contains("debug1.dat"));
     EXPECT_TRUE(fake.journalOf("serial-open").empty()) << "a port of control bytes opens nothing";
     EXPECT_EQ(fake.problems.size(), 4u) << "the port, the speed and the two switches are told";

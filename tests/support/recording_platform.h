@@ -61,8 +61,8 @@ public:
     std::string today = "06-12-2026";
     std::string now = "04:30:21";
 
-    // The steady clock: it moves only when a test advances it, and by
-    // msPerPlay with every sound played, so that a pause takes time.
+    // The steady clock: it moves only when a test advances it, by msPerPlay
+    // with every sound played, and by every sleep.
     std::int64_t clockMs = 0;
     std::int64_t msPerPlay = 0;
     // Told of every move of the clock, with the milliseconds that passed:
@@ -115,6 +115,7 @@ public:
     std::string todayText() override { return today; }
     std::string timeText() override { return now; }
     std::int64_t steadyMilliseconds() override { return clockMs; }
+    void sleepMilliseconds(int ms) override { advanceClock(ms); }
 
 private:
     struct OpenFile {

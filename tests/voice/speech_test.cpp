@@ -21,6 +21,19 @@ TEST_F(Speech, WordsComeFromTheSpeechFolderAndEffectsAlways) {
         << "muted speech looks for the bare name, effects still play from the word folder";
 }
 
+TEST_F(Speech, ThePauseTakesAtLeastItsLengthWhateverBecameOfTheSound) {
+    const std::tuple<SoundResult, std::int64_t, std::int64_t> cases[] = {  // sound, its length, the pause's
+        {SoundResult::NoDevice, 0, 100}, {SoundResult::Unplayable, 0, 100},
+        {SoundResult::Played, 40, 100},  {SoundResult::Played, 250, 250}};
+    for (const auto& [result, soundMs, pauseMs] : cases) {
+        fake.soundResults["wave/shdel"] = result;
+        fake.msPerPlay = soundMs;
+        const std::int64_t start = fake.clockMs;
+        pauseBetweenCommands(panel);
+        EXPECT_EQ(fake.clockMs - start, pauseMs) << "a sound of " << soundMs << " ms";
+    }
+}
+
 TEST_F(Speech, AnEmptyPathPlaysNothing) {
     panel.speechFolder = "";
     speakWord(panel, "");

@@ -70,6 +70,8 @@ public:
     std::string todayText() override { return inner_.todayText(); }
     std::string timeText() override { return inner_.timeText(); }
     std::int64_t steadyMilliseconds() override { return inner_.steadyMilliseconds(); }
+    // Not traced: a pause is neither seen nor heard.
+    void sleepMilliseconds(int ms) override { inner_.sleepMilliseconds(ms); }
 
 private:
     void trace(std::string_view kind, std::string_view fields);

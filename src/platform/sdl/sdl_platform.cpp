@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "platform/core/local_clock.h"
 #include "platform/core/working_folder.h"
@@ -394,6 +396,10 @@ bool SdlPlatform::replaceTextFile(const std::string& name, const std::vector<std
 std::string SdlPlatform::todayText() { return localDateText(); }
 std::string SdlPlatform::timeText() { return localTimeText(); }
 std::int64_t SdlPlatform::steadyMilliseconds() { return steadyMillisecondsNow(); }
+
+void SdlPlatform::sleepMilliseconds(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 const SDL_Surface* SdlPlatform::imageForTesting() const {
     return window_->image ? window_->image->surface() : nullptr;

@@ -61,6 +61,7 @@ public:
     std::string todayText() override;
     std::string timeText() override;
     std::int64_t steadyMilliseconds() override;
+    void sleepMilliseconds(int ms) override;
 
     // For the tests: the image of the client area and the window, both null
     // while no window is open.
