@@ -127,10 +127,15 @@ public:
     // name is still there.
     virtual bool deleteFile(const std::string& name) = 0;
     // Replaces the file as a whole: the lines, each followed by CR LF, go to
-    // a new file in the same folder, which is flushed to the disk and then
-    // renamed over the old one. A reader, a crash or a full disk finds the
-    // old file or the new one, never a mix. False, with the old file as it
-    // was, when any step fails.
+    // a new file beside it, which is flushed to the disk and then renamed
+    // over the old one. A reader, a crash or a full disk finds the
+    // old file or the new one, never a mix. A symbolic link is followed and
+    // the file it leads to is replaced; the link stays. The file keeps its
+    // permissions (and owner and group where the program may set them).
+    // False, with the old file (or link) as it was and one line on stderr
+    // saying why, when any step fails, and without trying when the name is
+    // a link that leads nowhere, a folder, a pipe or a device, or a file
+    // the user may not write or that nobody may write.
     virtual bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) = 0;
     virtual PathKind pathKind(const std::string& name) = 0;
     // The folder the panel runs in, as an absolute path, for messages.

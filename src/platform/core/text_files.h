@@ -27,8 +27,8 @@ public:
     void closeFile(FileHandle file);
     // True when nothing of that name is left (removed, or there was none).
     bool deleteFile(const std::string& name);
-    // A new file in the same folder, flushed and synced, renamed over the
-    // old one; false with the old file untouched when any step fails.
+    // As replaceFile (file_replacement.h) does it; false with the old file
+    // untouched, and the reason on stderr, when it could not be done.
     bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines);
 
 private:
