@@ -4,6 +4,7 @@
 // include SDL or POSIX headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -49,6 +50,10 @@ struct WindowEvent {
 
 // An opaque handle for a text file opened through the platform; 0 is "none".
 using FileHandle = int;
+
+// readLine keeps at most this many characters of a line: as many as a text
+// of the panel holds.
+inline constexpr std::size_t kLongestLineRead = 254;
 
 // What became of a word the panel asked to hear.
 enum class SoundResult {
@@ -114,10 +119,14 @@ public:
     // Opens an existing regular file; a folder, a device or a pipe of that
     // name does not open.
     virtual FileHandle openForReading(const std::string& name) = 0;
-    // Creates the file, emptying an existing one.
+    // Creates the file, emptying an existing one. A folder, a pipe or a
+    // device of that name does not open and is left as it is; opening never
+    // waits.
     virtual FileHandle openForWriting(const std::string& name) = 0;
     // Reads one line (ended by CR, LF or CR LF) without its ending; false at
-    // the end of the file.
+    // the end of the file. Of a longer line only the first kLongestLineRead
+    // characters are kept, the rest is passed over; the next call reads the
+    // next line.
     virtual bool readLine(FileHandle file, std::string& line) = 0;
     // Writes the line followed by CR LF, at once.
     virtual void writeLine(FileHandle file, std::string_view line) = 0;

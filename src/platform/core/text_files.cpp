@@ -11,6 +11,27 @@
 
 namespace voxpan {
 
+namespace {
+
+// The descriptor as a stream that waits as files do, when it is a regular
+// file (emptied first when asked, so nothing else is ever emptied); closed
+// and null otherwise.
+std::FILE* regularFileStream(int fd, const char* mode, bool empty) {
+    if (fd < 0) return nullptr;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || (empty && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* stream = ::fdopen(fd, mode);
+    if (stream == nullptr) ::close(fd);
+    return stream;
+}
+
+}  // namespace
+
 TextFiles::~TextFiles() {
     for (auto& [handle, stream] : open_) std::fclose(stream);
 }
@@ -26,25 +47,17 @@ FileHandle TextFiles::openForReading(const std::string& name) {
     // Opened without waiting, so that a pipe of that name cannot hold the
     // panel, and looked at before anything is read: on Linux a folder opens
     // for reading like a file.
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 0;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return 0;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE* stream = ::fdopen(fd, "rb");
-    if (stream == nullptr) {
-        ::close(fd);
-        return 0;
-    }
-    return add(stream);
+    return add(regularFileStream(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC), "rb", false));
 }
 
 FileHandle TextFiles::openForWriting(const std::string& name) {
-    return add(std::fopen(name.c_str(), "wb"));
+    // Opening a pipe for writing waits for a reader, and a device is no
+    // log: what is there is looked at first, and whatever appears in its
+    // place before the open cannot hold the panel either.
+    struct stat status {};
+    if (::stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return 0;
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    return add(regularFileStream(fd, "wb", true));
 }
 
 bool TextFiles::readLine(FileHandle file, std::string& line) {
@@ -54,8 +67,10 @@ bool TextFiles::readLine(FileHandle file, std::string& line) {
     std::FILE* stream = found->second;
     int c = std::fgetc(stream);
     if (c == EOF) return false;
+    // The rest of a longer line is read past without being kept, so that a
+    // file without line ends cannot fill the memory.
     while (c != EOF && c != '\r' && c != '\n') {
-        line.push_back(static_cast<char>(c));
+        if (line.size() < kLongestLineRead) line.push_back(static_cast<char>(c));
         c = std::fgetc(stream);
     }
     if (c == '\r') {

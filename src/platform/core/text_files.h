@@ -19,9 +19,11 @@ public:
     TextFiles(const TextFiles&) = delete;
     TextFiles& operator=(const TextFiles&) = delete;
 
-    // Only a regular file opens: a folder, a device or a pipe does not.
+    // Only a regular file opens, and opening never waits: a folder, a
+    // device or a pipe does not open (nor is it emptied for writing).
     FileHandle openForReading(const std::string& name);
     FileHandle openForWriting(const std::string& name);
+    // Keeps at most kLongestLineRead characters of the line.
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);
     void closeFile(FileHandle file);

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "shell/startup.h"
+#include "support/folder_platform.h"
 
 namespace voxpan {
 namespace {
@@ -114,6 +121,41 @@ TEST_F(TextFilesTest, ReplacementIntoAMissingFolderFailsAndCreatesNothing) {
     EXPECT_FALSE(files.replaceTextFile(path("no-such-folder/bank05.dat"), {"x"}));
     EXPECT_FALSE(files.replaceTextFile("", {"x"}));
     EXPECT_FALSE(std::filesystem::exists(path("no-such-folder")));
+}
+
+TEST_F(TextFilesTest, NeitherAPipeForTheLogNorALineWithoutEndHoldsThePanel) {
+    const std::string xs(1 << 20, 'x');
+    put("long.dat", xs + "\r\nnext\r\n" + xs);
+    EXPECT_EQ(readAll("long.dat"), (std::vector<std::string>{std::string(254, 'x'), "next", std::string(254, 'x')}))
+        << "254 characters are kept, the rest of the line passed over";
+
+    put("VOXPAN.CFG", "COM:/dev/ttyUSB0\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:1\r\n");
+    std::filesystem::create_directory(path("wave"));
+    ASSERT_EQ(::mkfifo(path("debug1.dat").c_str(), 0600), 0);
+    testing::FolderPlatform disk;
+    disk.folder = folder_.string();
+    std::atomic<bool> ended = false;
+    std::thread panel([&] {
+        runPanel(disk);
+        ended = true;
+    });
+    for (int waited = 0; !ended && waited < 1000; ++waited) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool heldUp = !ended;
+    // A reader of the pipe lets a start-up that waits for one go on.
+    const int reader = heldUp ? ::open(path("debug1.dat").c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    panel.join();
+    if (reader >= 0) ::close(reader);
+    EXPECT_FALSE(heldUp) << "start-up waited for a reader of the pipe debug1.dat";
+    EXPECT_EQ(disk.problems, std::vector<std::string>{"debug1.dat in /home/operator/voxpan is a pipe or a device, not a "
+                                                      "file; the panel runs without the traffic log"});
+    EXPECT_EQ(disk.journalOf("serial-open").size(), 1u) << "the panel went on";
+    EXPECT_EQ(pathKindOf(path("debug1.dat")), PathKind::Other) << "the pipe is left as it was";
+
+    std::filesystem::remove(path("debug1.dat"));
+    testing::FolderPlatform again;
+    again.folder = folder_.string();
+    runPanel(again);
+    EXPECT_EQ(bytesOf("debug1.dat").rfind("VOXPAN 4.0a", 0), 0u) << "a missing log is created";
 }
 
 }  // namespace
