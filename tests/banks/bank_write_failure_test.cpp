@@ -17,16 +17,35 @@
 #include "banks/bank_copy.h"
 #include "banks/bank_editing.h"
 #include "banks/bank_test_support.h"
+#include "platform/core/text_files.h"
 #include "scan/search_mode.h"
-#include "support/folder_platform.h"
 
 namespace voxpan {
 namespace {
 
 using testing::bankLinesOf;
 using testing::crlf;
-using testing::FolderPlatform;
 using testing::Lines;
+
+// The recording fake with its files in a real folder, through the panel's
+// own file code.
+class FolderPlatform : public testing::RecordingPlatform {
+public:
+    std::string folder;
+
+    FileHandle openForReading(const std::string& name) override { return files_.openForReading(path(name)); }
+    bool readLine(FileHandle file, std::string& line) override { return files_.readLine(file, line); }
+    void closeFile(FileHandle file) override { files_.closeFile(file); }
+    bool deleteFile(const std::string& name) override { return files_.deleteFile(path(name)); }
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) override {
+        journal.push_back("file-replace " + name);
+        return files_.replaceTextFile(path(name), lines);
+    }
+
+private:
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+    TextFiles files_;
+};
 
 class FullDisk : public ::testing::Test {
 protected:
