@@ -18,6 +18,9 @@ namespace voxpan {
 
 using BankTable = std::array<Text, kBankTableSize>;
 
+// A line read from a file fills a whole text.
+static_assert(kLongestLineRead >= kTextCapacity);
+
 struct PanelState {
     // Window, keys and the poll cycle.
     std::int32_t running = 0;

@@ -4,6 +4,7 @@
 // include SDL or POSIX headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -49,6 +50,10 @@ struct WindowEvent {
 
 // An opaque handle for a text file opened through the platform; 0 is "none".
 using FileHandle = int;
+
+// readLine keeps at most this many characters of a line: as many as a text
+// of the panel holds.
+inline constexpr std::size_t kLongestLineRead = 254;
 
 // What became of a word the panel asked to hear.
 enum class SoundResult {
@@ -114,10 +119,14 @@ public:
     // Opens an existing regular file; a folder, a device or a pipe of that
     // name does not open.
     virtual FileHandle openForReading(const std::string& name) = 0;
-    // Creates the file, emptying an existing one.
+    // Creates the file, emptying an existing one. A folder, a pipe or a
+    // device of that name does not open and is left as it is; opening never
+    // waits.
     virtual FileHandle openForWriting(const std::string& name) = 0;
     // Reads one line (ended by CR, LF or CR LF) without its ending; false at
-    // the end of the file.
+    // the end of the file. Of a longer line only the first kLongestLineRead
+    // characters are kept, the rest is passed over; the next call reads the
+    // next line.
     virtual bool readLine(FileHandle file, std::string& line) = 0;
     // Writes the line followed by CR LF, at once.
     virtual void writeLine(FileHandle file, std::string_view line) = 0;
@@ -127,10 +136,15 @@ public:
     // name is still there.
     virtual bool deleteFile(const std::string& name) = 0;
     // Replaces the file as a whole: the lines, each followed by CR LF, go to
-    // a new file in the same folder, which is flushed to the disk and then
-    // renamed over the old one. A reader, a crash or a full disk finds the
-    // old file or the new one, never a mix. False, with the old file as it
-    // was, when any step fails.
+    // a new file beside it, which is flushed to the disk and then renamed
+    // over the old one. A reader, a crash or a full disk finds the
+    // old file or the new one, never a mix. A symbolic link is followed and
+    // the file it leads to is replaced; the link stays. The file keeps its
+    // permissions (and owner and group where the program may set them).
+    // False, with the old file (or link) as it was and one line on stderr
+    // saying why, when any step fails, and without trying when the name is
+    // a link that leads nowhere, a folder, a pipe or a device, or a file
+    // the user may not write or that nobody may write.
     virtual bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines) = 0;
     virtual PathKind pathKind(const std::string& name) = 0;
     // The folder the panel runs in, as an absolute path, for messages.

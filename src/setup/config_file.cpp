@@ -1,17 +1,12 @@
 #include "setup/config_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "platform/core/file_replacement.h"
 #include "shell/startup.h"
 
 namespace voxpan::setup {
@@ -56,47 +51,10 @@ std::string deviceOf(std::string_view portText) {
     return "/dev/ttyS" + std::to_string(portText.back() - '1');
 }
 
-std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Puts the bytes in `target` by way of a flushed temporary file renamed over
+// The bytes go to `target` by way of a flushed scratch file renamed over
 // it: a reader finds either the old file or the whole new one.
-std::string replaceFile(const fs::path& target, std::string_view bytes) {
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return systemError("cannot create a file in " + target.parent_path().string());
-    std::string problem;
-    if (!writeAll(fd, bytes)) problem = systemError("cannot write " + pattern);
-    else if (::fchmod(fd, newFileMode()) != 0) problem = systemError("cannot set the permissions of " + pattern);
-    else if (::fsync(fd) != 0) problem = systemError("cannot flush " + pattern + " to the disk");
-    if (::close(fd) != 0 && problem.empty()) problem = systemError("cannot write " + pattern);
-    if (problem.empty() && ::rename(pattern.c_str(), target.c_str()) != 0) {
-        problem = systemError("cannot rename " + pattern + " to " + target.string());
-    }
-    if (!problem.empty()) ::unlink(pattern.c_str());
-    return problem;
-}
-
-void flushFolder(const fs::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+std::string replaceWhole(const fs::path& target, std::string_view bytes) {
+    return replaceFile(target.string(), bytes).problem;
 }
 
 }  // namespace
@@ -153,12 +111,10 @@ std::string writeConfigurationFile(const fs::path& folder, std::string_view byte
         }
         const std::string oldBytes{std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()};
         if (old.bad()) return "cannot read the old " + target.string() + "; nothing was changed";
-        const std::string problem = replaceFile(folder / (std::string(kConfigurationName) + ".bak"), oldBytes);
+        const std::string problem = replaceWhole(folder / (std::string(kConfigurationName) + ".bak"), oldBytes);
         if (!problem.empty()) return problem + "; nothing was changed";
     }
-    std::string problem = replaceFile(target, bytes);
-    flushFolder(folder);
-    return problem;
+    return replaceWhole(target, bytes);
 }
 
 }  // namespace voxpan::setup

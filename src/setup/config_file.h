@@ -35,7 +35,8 @@ std::optional<Settings> readConfigurationFile(const std::filesystem::path& folde
 // Replaces the folder's VOXPAN.CFG at once, never leaving it half-written:
 // the bytes go to a temporary file beside it, which is flushed to the disk
 // and renamed over it. An existing file is first copied to VOXPAN.CFG.bak
-// the same way. Empty on success, else what went wrong.
+// the same way. A linked VOXPAN.CFG is replaced where the link leads, and
+// keeps its permissions and owner. Empty on success, else what went wrong.
 std::string writeConfigurationFile(const std::filesystem::path& folder, std::string_view bytes);
 
 }  // namespace voxpan::setup

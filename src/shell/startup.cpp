@@ -31,8 +31,19 @@ std::int32_t switchValue(Panel& panel, int lineNumber, std::string_view line, st
 void openTrafficLog(Panel& panel) {
     panel.debugFile = panel.io.openForWriting(kTrafficLogName);
     if (panel.debugFile == 0) {
-        panel.io.reportProblem("cannot create the traffic log " + std::string(kTrafficLogName) + " in " +
-                               panel.io.workingFolder() + "; the panel runs without it");
+        const std::string where = std::string(kTrafficLogName) + " in " + panel.io.workingFolder();
+        switch (panel.io.pathKind(kTrafficLogName)) {
+            case PathKind::Folder:
+                panel.io.reportProblem(where + " is a folder; the panel runs without the traffic log");
+                break;
+            case PathKind::Other:
+                panel.io.reportProblem(where + " is a pipe or a device, not a file; the panel runs without the "
+                                               "traffic log");
+                break;
+            default:
+                panel.io.reportProblem("cannot create the traffic log " + where + "; the panel runs without it");
+                break;
+        }
         return;
     }
     panel.logLine = "VOXPAN " + panel.versionText + "  " + panel.io.todayText() + "   " + panel.io.timeText();

@@ -120,6 +120,19 @@ TEST_F(ConfigurationWrite, TheOldFileIsKeptAsBakAndAnOldBakReplaced) {
     EXPECT_EQ(names(), (std::vector<std::string>{"VOXPAN.CFG", "VOXPAN.CFG.bak"}));
 }
 
+TEST_F(ConfigurationWrite, ALinkedFileIsUpdatedWhereItLeadsAndKeepsItsPermissions) {
+    const fs::path shared = folder.path() / "shared" / "VOXPAN.CFG";
+    writeBytes(shared, "old bytes\r\n");
+    fs::permissions(shared, fs::perms(0600));
+    fs::create_symlink("shared/VOXPAN.CFG", file());
+    EXPECT_EQ(writeConfigurationFile(folder.path(), "new bytes\r\n"), "");
+    std::error_code error;
+    EXPECT_EQ(fs::read_symlink(file(), error), fs::path("shared/VOXPAN.CFG")) << "the link stays";
+    EXPECT_EQ(fileBytes(shared), "new bytes\r\n");
+    EXPECT_EQ(fs::status(shared).permissions(), fs::perms(0600));
+    EXPECT_EQ(fileBytes(backup()), "old bytes\r\n");
+}
+
 TEST_F(ConfigurationWrite, WhatCannotBeReplacedIsLeftAsItWasAndSaysWhy) {
     fs::create_directory(file());  // a folder where the file should be
     writeBytes(file() / "inside", "kept");

@@ -79,6 +79,11 @@ TEST(Problems, EachSetUpMistakeIsToldInOneLine) {
          },
          {"cannot create the traffic log debug1.dat in /home/operator/voxpan; the panel runs without it"},
          [](const RecordingPlatform& f) { EXPECT_EQ(f.serialWritten, "VA0145000000\rMD1\rAT0\rEX\r"); }},
+        {"the log's name is a folder", [](RecordingPlatform& f) {
+             f.files["VOXPAN.CFG"] = kGood;
+             f.folders.insert("debug1.dat");
+         },
+         {"debug1.dat in /home/operator/voxpan is a folder; the panel runs without the traffic log"}},
         {"a recording missing and one unplayable", [](RecordingPlatform& f) {
              f.files["VOXPAN.CFG"] = kGood;
              f.soundResults["wave/4"] = SoundResult::NoRecording;  // said twice at start-up

@@ -149,7 +149,7 @@ FileHandle RecordingPlatform::openForReading(const std::string& name) {
 
 FileHandle RecordingPlatform::openForWriting(const std::string& name) {
     record("file-write " + name);
-    if (unwritable.contains(name)) return 0;
+    if (unwritable.contains(name) || folders.contains(name)) return 0;
     files[name].clear();
     openFiles_[nextFile_] = {name, true, 0};
     return nextFile_++;
@@ -162,7 +162,10 @@ bool RecordingPlatform::readLine(FileHandle file, std::string& line) {
     const std::string& content = files[found->second.name];
     std::size_t& at = found->second.readPosition;
     if (at >= content.size()) return false;
-    while (at < content.size() && content[at] != '\r' && content[at] != '\n') line.push_back(content[at++]);
+    while (at < content.size() && content[at] != '\r' && content[at] != '\n') {
+        if (line.size() < kLongestLineRead) line.push_back(content[at]);
+        ++at;
+    }
     if (at < content.size() && content[at] == '\r') {
         ++at;
         if (at < content.size() && content[at] == '\n') ++at;

@@ -50,8 +50,8 @@ public:
     std::string installedWords;                 // "" : no installed words
     std::vector<std::string> problems;          // every line reported for stderr
     std::function<void()> displayLostHandler;
-    // Names that stand for folders: they neither open, nor get replaced,
-    // nor deleted. The word folder is there unless a test takes it away.
+    // Names that stand for folders: they neither open (for reading or
+    // writing), nor get replaced, nor deleted. The word folder is there unless a test takes it away.
     std::set<std::string> folders{"wave"};
     // A full or read-only disk: every replaceTextFile fails and leaves the
     // files as they were.

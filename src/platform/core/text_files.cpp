@@ -7,40 +7,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/core/file_replacement.h"
+
 namespace voxpan {
 
 namespace {
 
-// The folder a file name lies in, for the new file of a replacement and for
-// syncing the rename: "." for a bare name.
-std::string folderOf(const std::string& name) {
-    const std::size_t slash = name.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return name.substr(0, slash);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
+// The descriptor as a stream that waits as files do, when it is a regular
+// file (emptied first when asked, so nothing else is ever emptied); closed
+// and null otherwise.
+std::FILE* regularFileStream(int fd, const char* mode, bool empty) {
+    if (fd < 0) return nullptr;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || (empty && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
+        return nullptr;
     }
-    return true;
-}
-
-// The permissions a file created by fopen would get: 0666 less the umask.
-// A replaced file keeps the permissions it had.
-mode_t modeForReplacement(const std::string& name) {
-    struct stat old {};
-    if (::stat(name.c_str(), &old) == 0 && S_ISREG(old.st_mode)) return old.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* stream = ::fdopen(fd, mode);
+    if (stream == nullptr) ::close(fd);
+    return stream;
 }
 
 }  // namespace
@@ -60,25 +47,17 @@ FileHandle TextFiles::openForReading(const std::string& name) {
     // Opened without waiting, so that a pipe of that name cannot hold the
     // panel, and looked at before anything is read: on Linux a folder opens
     // for reading like a file.
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 0;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return 0;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE* stream = ::fdopen(fd, "rb");
-    if (stream == nullptr) {
-        ::close(fd);
-        return 0;
-    }
-    return add(stream);
+    return add(regularFileStream(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC), "rb", false));
 }
 
 FileHandle TextFiles::openForWriting(const std::string& name) {
-    return add(std::fopen(name.c_str(), "wb"));
+    // Opening a pipe for writing waits for a reader, and a device is no
+    // log: what is there is looked at first, and whatever appears in its
+    // place before the open cannot hold the panel either.
+    struct stat status {};
+    if (::stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return 0;
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    return add(regularFileStream(fd, "wb", true));
 }
 
 bool TextFiles::readLine(FileHandle file, std::string& line) {
@@ -88,8 +67,10 @@ bool TextFiles::readLine(FileHandle file, std::string& line) {
     std::FILE* stream = found->second;
     int c = std::fgetc(stream);
     if (c == EOF) return false;
+    // The rest of a longer line is read past without being kept, so that a
+    // file without line ends cannot fill the memory.
     while (c != EOF && c != '\r' && c != '\n') {
-        line.push_back(static_cast<char>(c));
+        if (line.size() < kLongestLineRead) line.push_back(static_cast<char>(c));
         c = std::fgetc(stream);
     }
     if (c == '\r') {
@@ -122,35 +103,15 @@ bool TextFiles::deleteFile(const std::string& name) {
 }
 
 bool TextFiles::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
-    if (name.empty()) return false;
-    const std::string folder = folderOf(name);
-    const std::size_t slash = name.rfind('/');
-    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-    if (base.empty()) return false;
-    // A dot name in the same folder: the rename stays within one file
-    // system, and a directory listing of banks does not show it.
-    std::string scratch = (folder == "." ? std::string() : folder + "/") + "." + base + ".XXXXXX";
-    const int fd = ::mkstemp(scratch.data());
-    if (fd < 0) return false;
-
     std::string content;
     for (const std::string& line : lines) {
         content += line;
         content += "\r\n";
     }
-    const bool written = ::fchmod(fd, modeForReplacement(name)) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(scratch.c_str(), name.c_str()) != 0) {
-        ::unlink(scratch.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the folder.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return true;
+    const Replacement replaced = replaceFile(name, content);
+    // The panel only says "inv": whoever looks at the screen learns why.
+    if (!replaced.done()) std::fprintf(stderr, "voxpan: %s\n", replaced.problem.c_str());
+    return replaced.done();
 }
 
 }  // namespace voxpan

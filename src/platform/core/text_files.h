@@ -19,16 +19,18 @@ public:
     TextFiles(const TextFiles&) = delete;
     TextFiles& operator=(const TextFiles&) = delete;
 
-    // Only a regular file opens: a folder, a device or a pipe does not.
+    // Only a regular file opens, and opening never waits: a folder, a
+    // device or a pipe does not open (nor is it emptied for writing).
     FileHandle openForReading(const std::string& name);
     FileHandle openForWriting(const std::string& name);
+    // Keeps at most kLongestLineRead characters of the line.
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);
     void closeFile(FileHandle file);
     // True when nothing of that name is left (removed, or there was none).
     bool deleteFile(const std::string& name);
-    // A new file in the same folder, flushed and synced, renamed over the
-    // old one; false with the old file untouched when any step fails.
+    // As replaceFile (file_replacement.h) does it; false with the old file
+    // untouched, and the reason on stderr, when it could not be done.
     bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines);
 
 private:

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/core/working_folder.h"
 
 namespace voxpan {
 namespace {
@@ -102,18 +107,47 @@ TEST_F(TextFilesTest, ReplacementWritesEveryLineWithCrLfInOneStep) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 2) << "a scratch file was left behind";
 }
 
-TEST_F(TextFilesTest, ReplacementKeepsThePermissionsOfTheOldFile) {
+TEST_F(TextFilesTest, ReplacementKeepsThePermissionsOwnerAndGroupOfTheOldFile) {
     put("bank05.dat", "old\r\n");
     std::filesystem::permissions(path("bank05.dat"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // Root can show the owner kept: the bank is given to another user.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path("bank05.dat").c_str(), 65534, 65534), 0);
+    }
+    struct stat before {}, after {};
+    ::stat(path("bank05.dat").c_str(), &before);
     ASSERT_TRUE(files.replaceTextFile(path("bank05.dat"), {"new"}));
-    EXPECT_EQ(std::filesystem::status(path("bank05.dat")).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ::stat(path("bank05.dat").c_str(), &after);
+    EXPECT_EQ(after.st_mode & 07777, 0600u);
+    EXPECT_EQ(after.st_uid, before.st_uid) << "the owner stays";
+    EXPECT_EQ(after.st_gid, before.st_gid) << "the group stays";
 }
 
 TEST_F(TextFilesTest, ReplacementIntoAMissingFolderFailsAndCreatesNothing) {
     EXPECT_FALSE(files.replaceTextFile(path("no-such-folder/bank05.dat"), {"x"}));
     EXPECT_FALSE(files.replaceTextFile("", {"x"}));
     EXPECT_FALSE(std::filesystem::exists(path("no-such-folder")));
+}
+
+TEST_F(TextFilesTest, NeitherAPipeNamedAsTheLogNorALineWithoutEndHoldsThePanel) {
+    const std::string xs(1 << 20, 'x');
+    put("long.dat", xs + "\r\nnext\r\n" + xs);
+    const std::vector<std::string> lines = readAll("long.dat");
+    ASSERT_EQ(lines.size(), 3u) << "the rest of a long line is passed over, not read as lines";
+    for (const std::string& line : {lines[0], lines[2]})
+        EXPECT_TRUE(line == std::string(254, 'x')) << "254 characters are kept, not " << line.size();
+    EXPECT_EQ(lines[1], "next");
+
+    ASSERT_EQ(::mkfifo(path("debug1.dat").c_str(), 0600), 0);
+    auto opening = std::async(std::launch::async, [&] { return files.openForWriting(path("debug1.dat")); });
+    const bool heldUp = opening.wait_for(std::chrono::seconds(10)) != std::future_status::ready;
+    // A reader lets an open that waits for one go on.
+    const int reader = heldUp ? ::open(path("debug1.dat").c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    EXPECT_EQ(opening.get(), 0) << "a pipe is no log";
+    EXPECT_FALSE(heldUp) << "opening the pipe waited for a reader";
+    if (reader >= 0) ::close(reader);
+    EXPECT_EQ(pathKindOf(path("debug1.dat")), PathKind::Other) << "the pipe is left as it was";
+    EXPECT_NE(files.openForWriting(path("debug2.dat")), 0) << "a missing file is created";
 }
 
 }  // namespace
