@@ -106,7 +106,12 @@ public:
     virtual int serialBytesWaiting() = 0;
     // At most maxBytes of what has already arrived; never waits.
     virtual std::string serialRead(int maxBytes) = 0;
-    // Returns the count written; 0 when no port is open.
+    // Writes the bytes whole or not at all: returns their count, or 0. Bytes
+    // the line does not take within a short wait (100 ms: the receiver
+    // holding XOFF, or the driver's queue full) are discarded, together with
+    // whatever of earlier writes still waits unsent in the driver, so that no
+    // command stays half queued to run into the next one. The first discard
+    // of a stall is told on stderr, not every one. 0 when no port is open.
     virtual int serialWrite(std::string_view bytes) = 0;
     virtual void serialClose() = 0;
 
