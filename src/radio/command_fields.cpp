@@ -16,6 +16,17 @@ std::string frequencyCommand(std::string_view prefix, std::string_view frequency
     return command;
 }
 
+std::string modeCommand(std::string_view modeText) {
+    static constexpr std::string_view kModes[][2] = {
+        {"WFM", "MD0"}, {"FM", "MD1"}, {"AM", "MD2"}, {"USB", "MD3"},
+        {"LSB", "MD4"}, {"CW ", "MD5"}, {"AUT", "AU1"},
+    };
+    for (const auto& [text, command] : kModes) {
+        if (modeText == text) return std::string(command);
+    }
+    return {};
+}
+
 std::string stepCommand(std::string_view stepText) {
     const std::int32_t kilohertz = truncateToInt(numberOf(stepText));
     std::string command = "ST";

@@ -13,5 +13,8 @@ namespace voxpan {
 std::string frequencyCommand(std::string_view prefix, std::string_view frequencyText);
 // "ST" + step field in kHz, at least 8 characters: ST012.50, ST005000.
 std::string stepCommand(std::string_view stepText);
+// The command for the mode a mode text names: "FM" gives MD1, "AUT" AU1,
+// "CW " (with its blank) MD5; "" for a text that names no mode.
+std::string modeCommand(std::string_view modeText);
 
 }  // namespace voxpan

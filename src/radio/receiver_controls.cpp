@@ -18,10 +18,10 @@ void tuneVfo(Panel& panel, std::string_view prefix) {
 
 // The word is heard before the command leaves: the operator knows what the
 // receiver is being told even when it does not answer.
-void setMode(Panel& panel, std::string_view modeText, std::string_view word, std::string_view command) {
+void setMode(Panel& panel, std::string_view modeText, std::string_view word) {
     panel.modeText = modeText;
     speakWord(panel, word);
-    panel.commandText = command;
+    panel.commandText = modeCommand(modeText);
     sendCommand(panel);
 }
 
@@ -36,14 +36,14 @@ void sendStep(Panel& panel) {
     sendCommand(panel);
 }
 
-void setModeFm(Panel& panel) { setMode(panel, "FM", "FM", "MD1"); }
-void setModeAm(Panel& panel) { setMode(panel, "AM", "AM", "MD2"); }
-void setModeWfm(Panel& panel) { setMode(panel, "WFM", "WFM", "MD0"); }
-void setModeUsb(Panel& panel) { setMode(panel, "USB", "USB", "MD3"); }
-void setModeLsb(Panel& panel) { setMode(panel, "LSB", "LSB", "MD4"); }
-void setModeAuto(Panel& panel) { setMode(panel, "AUT", "auto", "AU1"); }
+void setModeFm(Panel& panel) { setMode(panel, "FM", "FM"); }
+void setModeAm(Panel& panel) { setMode(panel, "AM", "AM"); }
+void setModeWfm(Panel& panel) { setMode(panel, "WFM", "WFM"); }
+void setModeUsb(Panel& panel) { setMode(panel, "USB", "USB"); }
+void setModeLsb(Panel& panel) { setMode(panel, "LSB", "LSB"); }
+void setModeAuto(Panel& panel) { setMode(panel, "AUT", "auto"); }
 
-void setModeCw(Panel& panel) { setMode(panel, "CW ", "cw", "MD5"); }
+void setModeCw(Panel& panel) { setMode(panel, "CW ", "cw"); }
 
 void toggleAttenuator(Panel& panel) {
     if (panel.attenuatorOn == 0) {
