@@ -179,7 +179,8 @@ void handleKey(Panel& panel) {
     if (spacePressed) sendControlByte(panel);
     logKey(panel);
 
-    if (panel.receiverConnected == kReceiverConnecting) {
+    // A port that went away is no receiver that never answered: it may come back.
+    if (panel.receiverConnected == kReceiverConnecting && panel.portLost == 0) {
         speakWord(panel, "rnc");
         panel.receiverConnected = kReceiverGivenUp;
         panel.running = 0;

@@ -57,6 +57,13 @@ struct PanelState {
     std::int32_t parity = 0;
     std::int32_t stopBits = 0;
     std::int32_t receiverConnected = 0;
+    // 1 from the moment the serial port was found gone until it opens again.
+    std::int32_t portLost = 0;
+    // 1 from the loss until a key's command finds the port still gone: "rnc"
+    // is said once more then.
+    std::int32_t rncAtNextCommand = 0;
+    // When a lost port is tried next, in steady-clock milliseconds.
+    std::int64_t portRetryAtMs = 0;
     Text statusText;
     Text barText;
     std::int32_t signalLevel = 0;

@@ -111,9 +111,23 @@ public:
     virtual int serialBytesWaiting() = 0;
     // At most maxBytes of what has already arrived; never waits.
     virtual std::string serialRead(int maxBytes) = 0;
-    // Returns the count written; 0 when no port is open.
+    // Writes the bytes whole or not at all: returns their count, or 0. Bytes
+    // the line does not take within a short wait (100 ms: the receiver
+    // holding XOFF, or the driver's queue full) are discarded, together with
+    // whatever of earlier writes still waits unsent in the driver, so that no
+    // command stays half queued to run into the next one. The first discard
+    // of a stall is told on stderr, not every one. 0 when no port is open.
     virtual int serialWrite(std::string_view bytes) = 0;
     virtual void serialClose() = 0;
+    // True from the moment the open port was found gone (a USB adapter
+    // pulled, the far end of a pseudo-terminal closed) until the next
+    // serialOpen, serialOpenQuietly or serialClose. serialBytesWaiting,
+    // serialRead and serialWrite find the loss, tell it on stderr once and
+    // close the port; this call only reports it and never touches the line.
+    virtual bool serialLost() = 0;
+    // serialOpen with no line on stderr when the device does not open: for
+    // trying a lost device again until it is back.
+    virtual bool serialOpenQuietly(const std::string& device, int baudRate) = 0;
 
     // --- text files in the working folder -----------------------------------
     // Opens an existing regular file; a folder, a device or a pipe of that

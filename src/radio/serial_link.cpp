@@ -7,6 +7,24 @@
 
 namespace voxpan {
 
+namespace {
+
+void applyLineSettings(Panel& panel) {
+    panel.io.serialSetNonBlocking();
+    panel.io.serialSetLineFormat(panel.dataBits, panel.parity, panel.stopBits);
+}
+
+// The operator heard "rnc" when the port went; a key that then tries to
+// reach the receiver hears it once more, the keys after it only their own
+// words.
+void tellLostPortOnce(Panel& panel) {
+    if (panel.rncAtNextCommand == 0) return;
+    panel.rncAtNextCommand = 0;
+    speakWord(panel, "rnc");
+}
+
+}  // namespace
+
 void openReceiverPort(Panel& panel) {
     // The receiver wants 8 data bits, no parity, 2 stop bits; the port is
     // first opened at 8N1 and then given the receiver's format.
@@ -20,18 +38,27 @@ void openReceiverPort(Panel& panel) {
     // No line runs at no speed; the connection has said why.
     if (panel.baudRate <= 0) return;
     panel.io.serialOpen(serialDeviceFor(panel.portText), panel.baudRate);
-    panel.io.serialSetNonBlocking();
-    panel.io.serialSetLineFormat(panel.dataBits, panel.parity, panel.stopBits);
+    applyLineSettings(panel);
+}
+
+bool reopenReceiverPort(Panel& panel) {
+    if (!panel.io.serialOpenQuietly(serialDeviceFor(panel.portText), panel.baudRate)) return false;
+    applyLineSettings(panel);
+    return true;
 }
 
 void sendCommand(Panel& panel) {
     if (panel.commandText.empty()) return;
     panel.logLine = "TX= " + panel.commandText;
     writeLogLine(panel);
+    tellLostPortOnce(panel);
     panel.io.serialWrite(panel.commandText + "\r");
 }
 
-void sendControlByte(Panel& panel) { panel.io.serialWrite("\x1e"); }
+void sendControlByte(Panel& panel) {
+    tellLostPortOnce(panel);
+    panel.io.serialWrite("\x1e");
+}
 
 int bytesWaiting(Panel& panel) { return panel.io.serialBytesWaiting(); }
 

@@ -10,10 +10,15 @@ namespace voxpan {
 // applies dataBits, parity and stopBits. A port that does not open leaves the
 // panel at "Connecting".
 void openReceiverPort(Panel& panel);
+// Opens a lost port again as openReceiverPort does, but with nothing on
+// stderr when the device is not back. True when it opened.
+bool reopenReceiverPort(Panel& panel);
 // Logs "TX= " + commandText, then writes commandText and a carriage return in
-// one write. An empty commandText sends and logs nothing.
+// one write. An empty commandText sends and logs nothing. The first command
+// after the port was lost says "rnc" before it goes nowhere.
 void sendCommand(Panel& panel);
 // The byte 0x1E alone, not logged: lets a search stopped on a signal go on.
+// Says "rnc" as sendCommand does.
 void sendControlByte(Panel& panel);
 int bytesWaiting(Panel& panel);
 // replyText := the recognised part of what has arrived, or "".

@@ -3,6 +3,9 @@
 #include <string>
 
 #include "controls/tune_and_show.h"
+#include "keys/entry_checks.h"
+#include "panel/receiver_modes.h"
+#include "radio/command_fields.h"
 #include "radio/port_selection.h"
 #include "display/display.h"
 #include "radio/receiver_controls.h"
@@ -77,6 +80,27 @@ void connectReceiver(Panel& panel) {
     toggleAttenuator(panel);
 
     drawModeLine(panel);
+}
+
+void reconnectReceiver(Panel& panel) {
+    // A search or memory scan went on in the receiver by itself; tuning
+    // would end it.
+    if (panel.searchState == kSearchOff && panel.memoryScanState == kMemoryScanOff) {
+        // Digits being typed are not tuned yet.
+        const Text& tuned = panel.typingStarted == 1 ? panel.workTextBeforeTyping : panel.workText;
+        if (fitsFrequencyField(tuned)) {
+            panel.commandText = frequencyCommand("VA", tuned);
+            sendCommand(panel);
+        }
+        if (const ReceiverMode* mode = modeOfText(panel.modeText)) {
+            panel.commandText = mode->command;
+            sendCommand(panel);
+        }
+    }
+    panel.commandText = panel.attenuatorOn == 1 ? "AT1" : "AT0";
+    sendCommand(panel);
+    panel.statusText = "Connecting";
+    panel.levelReplyDue = 0;
 }
 
 }  // namespace voxpan

@@ -8,6 +8,7 @@
 #include "radio/serial_link.h"
 #include "scan/scan_progress.h"
 #include "scan/search_mode.h"
+#include "shell/lost_port.h"
 
 namespace voxpan {
 
@@ -94,6 +95,13 @@ void rereadScanFrequency(Panel& panel) {
 }  // namespace
 
 void runPollStep(Panel& panel) {
+    if (followLostPort(panel)) {
+        // Nothing can be polled; the keys still work, and no answer is
+        // waited for before them.
+        panel.pollState = kPollIdle;
+        if (panel.keyCount > 0) dispatchKey(panel);
+        return;
+    }
     switch (panel.pollState) {
         case kPollIdle:
             if (panel.keyCount > 0 && mayDispatch(panel)) {

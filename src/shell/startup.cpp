@@ -136,6 +136,8 @@ void shutDown(Panel& panel) {
         panel.debugFile = 0;
     }
     panel.commandText = "EX";
+    // "quit" is the last word, also when the port is gone.
+    panel.rncAtNextCommand = 0;
     sendCommand(panel);
     closeReceiverPort(panel);
     // The receiver has had its goodbye: a display lost from here on needs none.

@@ -200,15 +200,16 @@ class Panel:
 
 
 @contextlib.contextmanager
-def started_panel(folder, simulator_arguments=(), **config):
+def started_panel(folder, simulator_arguments=(), port=None, **config):
     """A panel under its own Xvfb against a fresh simulated receiver, up to
-    the end of its start-up words; everything is stopped afterwards."""
+    the end of its start-up words; everything is stopped afterwards. port:
+    the device the configuration names, when not the simulator's own."""
     x = Xvfb()
     receiver = None
     panel = None
     try:
         receiver = Simulator(folder, *simulator_arguments)
-        panel = Panel(folder, x.display, configuration(receiver.device, **config))
+        panel = Panel(folder, x.display, configuration(port or receiver.device, **config))
         wait_for(lambda: any(p.endswith("attoff") for p in panel.plays()), 20, "the last start-up word")
         yield panel, receiver
     finally:

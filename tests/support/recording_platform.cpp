@@ -107,6 +107,14 @@ void RecordingPlatform::advanceClock(std::int64_t ms) {
 bool RecordingPlatform::serialOpen(const std::string& device, int baudRate) {
     record("serial-open " + device + " " + std::to_string(baudRate));
     portOpen_ = serialOpens && !device.empty();
+    portLost_ = false;
+    return portOpen_;
+}
+
+bool RecordingPlatform::serialOpenQuietly(const std::string& device, int baudRate) {
+    record("serial-quiet-open " + device + " " + std::to_string(baudRate));
+    portOpen_ = serialOpens && !device.empty();
+    portLost_ = false;
     return portOpen_;
 }
 
@@ -138,6 +146,7 @@ int RecordingPlatform::serialWrite(std::string_view bytes) {
 void RecordingPlatform::serialClose() {
     record("serial-close");
     portOpen_ = false;
+    portLost_ = false;
 }
 
 FileHandle RecordingPlatform::openForReading(const std::string& name) {

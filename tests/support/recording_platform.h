@@ -74,6 +74,9 @@ public:
     std::vector<std::string> journalOf(std::string_view prefix) const;
     std::vector<std::string> textsDrawn() const;
     bool portOpen() const { return portOpen_; }
+    // The device vanishes with what it had received: the port is found gone,
+    // and opens again only once serialOpens is set.
+    void pullSerialDevice() { serialInput.clear(), portOpen_ = serialOpens = false, portLost_ = true; }
     int openFileCount() const { return static_cast<int>(openFiles_.size()); }
 
     bool createWindow(int x, int y, int width, int height, std::string_view title) override;
@@ -97,6 +100,8 @@ public:
     std::string serialRead(int maxBytes) override;
     int serialWrite(std::string_view bytes) override;
     void serialClose() override;
+    bool serialLost() override { return portLost_; }
+    bool serialOpenQuietly(const std::string& device, int baudRate) override;
 
     FileHandle openForReading(const std::string& name) override;
     FileHandle openForWriting(const std::string& name) override;
@@ -131,6 +136,7 @@ private:
     int weight_ = kDefaultWeight;
     Colour colour_ = kBlack;
     bool portOpen_ = false;
+    bool portLost_ = false;
     std::map<FileHandle, OpenFile> openFiles_;
     FileHandle nextFile_ = 1;
 };

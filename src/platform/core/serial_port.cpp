@@ -42,6 +42,10 @@ constexpr const char* kHungUp = "the device hung up";
 // The panel's only thread draws, speaks and polls: a write to a line that
 // has stopped taking bytes gives up rather than hold it.
 constexpr auto kWriteGiveUp = std::chrono::milliseconds(100);
+// A stall is told once; it is over when this many writes in a row have gone
+// out whole, so a line that stalls now and then is not told at every stall.
+constexpr int kWholeWritesEndingAStall = 10;
+constexpr const char* kLineStopped = "the receiver holding XOFF, or the driver's queue full";
 constexpr int kLargestRead = 65536;
 constexpr int kInterruptedRetries = 100;
 
@@ -121,10 +125,19 @@ SerialPort::SerialPort(SerialSysCalls calls) : calls_(calls) {
 
 SerialPort::~SerialPort() { close(); }
 
+bool SerialPort::openQuietly(const std::string& device, int baudRate) {
+    quiet_ = true;
+    const bool opened = open(device, baudRate);
+    quiet_ = false;
+    return opened;
+}
+
 bool SerialPort::open(const std::string& device, int baudRate) {
     close();
+    stallTold_ = false;
+    wholeWritesSinceStall_ = 0;
     if (device.empty()) {
-        printLine("voxpan: no serial port configured");
+        if (!quiet_) printLine("voxpan: no serial port configured");
         return false;
     }
     device_ = device;
@@ -182,7 +195,7 @@ bool SerialPort::open(const std::string& device, int baudRate) {
 
 bool SerialPort::failOpen(int fd, bool exclusive, const std::string& reason) {
     if (fd >= 0) release(fd, exclusive);
-    printLine("voxpan: cannot open serial port " + device_ + ": " + reason);
+    if (!quiet_) printLine("voxpan: cannot open serial port " + device_ + ": " + reason);
     device_.clear();
     return false;
 }
@@ -289,6 +302,7 @@ int SerialPort::write(std::string_view bytes) {
     if (fd_ < 0 || bytes.empty()) return 0;
     const auto giveUpAt = std::chrono::steady_clock::now() + kWriteGiveUp;
     std::size_t written = 0;
+    std::string whyNotWhole = kLineStopped;
     while (written < bytes.size()) {
         const long sent = calls_.write(fd_, bytes.data() + written, bytes.size() - written);
         const int error = errno;
@@ -298,11 +312,12 @@ int SerialPort::write(std::string_view bytes) {
         }
         if (sent < 0 && meansDeviceGone(error)) {
             dropVanishedPort(errorText(error), error != EBADF);
-            break;
+            return 0;
         }
         const bool mayRetry = sent == 0 || error == EINTR || error == EAGAIN;
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             giveUpAt - std::chrono::steady_clock::now());
+        if (!mayRetry) whyNotWhole = errorText(error);
         if (!mayRetry || left.count() <= 0) break;
         if (sent < 0 && error == EINTR) continue;
         // The driver's output queue is full: wait for room, but not for long.
@@ -313,13 +328,31 @@ int SerialPort::write(std::string_view bytes) {
             (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
             dropVanishedPort((watch.revents & POLLNVAL) != 0 ? errorText(EBADF) : kHungUp,
                              (watch.revents & POLLNVAL) == 0);
-            break;
+            return 0;
         }
     }
+    if (written < bytes.size()) {
+        dropUnsentOutput(whyNotWhole);
+        return 0;
+    }
+    if (stallTold_ && ++wholeWritesSinceStall_ >= kWholeWritesEndingAStall) stallTold_ = false;
     return static_cast<int>(written);
 }
 
+void SerialPort::dropUnsentOutput(const std::string& reason) {
+    // The receiver joins a command cut short to the next one (half an "MX",
+    // then "LM"): what the line has not taken goes, the part of this command
+    // already queued in the driver with it.
+    calls_.ioctl(fd_, TCFLSH, reinterpret_cast<void*>(static_cast<std::intptr_t>(TCOFLUSH)));
+    wholeWritesSinceStall_ = 0;
+    if (stallTold_) return;
+    stallTold_ = true;
+    printLine("voxpan: serial port " + device_ + " stopped taking bytes (" + reason +
+              "): a command not sent within 100 ms is dropped whole; told once per stall");
+}
+
 void SerialPort::close() {
+    lost_ = false;
     if (fd_ < 0) return;
     release(fd_, true);
     fd_ = -1;
@@ -332,6 +365,7 @@ void SerialPort::dropVanishedPort(const std::string& reason, bool fdStillOpen) {
     if (fdStillOpen) release(fd_, true);
     fd_ = -1;
     device_.clear();
+    lost_ = true;
 }
 
 }  // namespace voxpan

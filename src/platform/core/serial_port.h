@@ -37,13 +37,23 @@ public:
     // unsupported speed means the port does not open. On failure prints one
     // line on stderr naming the device and the reason and returns false.
     bool open(const std::string& device, int baudRate);
+    // open without the line on stderr: for trying a lost device again and
+    // again until it is back.
+    bool openQuietly(const std::string& device, int baudRate);
     void setNonBlocking();
     void setLineFormat(int dataBits, int parity, int stopBits);
     int bytesWaiting();
     std::string read(int maxBytes);
+    // Writes the bytes whole or drops them: bytes the line has not taken
+    // within 100 ms are flushed from the driver's output queue, together
+    // with what of earlier writes still waits there unsent, and the count is
+    // 0. The first such drop of a stall is told on stderr.
     int write(std::string_view bytes);
     void close();
     bool isOpen() const { return fd_ >= 0; }
+    // True from the moment the open port was found gone until the next open
+    // or close.
+    bool lost() const { return lost_; }
 
 private:
     bool failOpen(int fd, bool exclusive, const std::string& reason);
@@ -52,9 +62,14 @@ private:
     // device has gone away. `readable` tells whether bytes can be read.
     bool lineStillThere(bool& readable);
     void dropVanishedPort(const std::string& reason, bool fdStillOpen = true);
+    void dropUnsentOutput(const std::string& reason);
     SerialSysCalls calls_;
     int fd_ = -1;
     std::string device_;
+    bool quiet_ = false;
+    bool lost_ = false;
+    bool stallTold_ = false;
+    int wholeWritesSinceStall_ = 0;
 };
 
 }  // namespace voxpan

@@ -48,6 +48,10 @@ public:
     std::string serialRead(int maxBytes) override { return inner_.serialRead(maxBytes); }
     int serialWrite(std::string_view bytes) override { return inner_.serialWrite(bytes); }
     void serialClose() override { inner_.serialClose(); }
+    bool serialLost() override { return inner_.serialLost(); }
+    bool serialOpenQuietly(const std::string& device, int baudRate) override {
+        return inner_.serialOpenQuietly(device, baudRate);
+    }
 
     FileHandle openForReading(const std::string& name) override { return inner_.openForReading(name); }
     FileHandle openForWriting(const std::string& name) override { return inner_.openForWriting(name); }

@@ -362,6 +362,10 @@ int SdlPlatform::serialBytesWaiting() { return serial_.bytesWaiting(); }
 std::string SdlPlatform::serialRead(int maxBytes) { return serial_.read(maxBytes); }
 int SdlPlatform::serialWrite(std::string_view bytes) { return serial_.write(bytes); }
 void SdlPlatform::serialClose() { serial_.close(); }
+bool SdlPlatform::serialLost() { return serial_.lost(); }
+bool SdlPlatform::serialOpenQuietly(const std::string& device, int baudRate) {
+    return serial_.openQuietly(device, baudRate);
+}
 
 FileHandle SdlPlatform::openForReading(const std::string& name) {
     return files_.openForReading(name);

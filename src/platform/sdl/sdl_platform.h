@@ -43,6 +43,8 @@ public:
     std::string serialRead(int maxBytes) override;
     int serialWrite(std::string_view bytes) override;
     void serialClose() override;
+    bool serialLost() override;
+    bool serialOpenQuietly(const std::string& device, int baudRate) override;
 
     FileHandle openForReading(const std::string& name) override;
     FileHandle openForWriting(const std::string& name) override;

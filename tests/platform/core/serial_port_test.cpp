@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -47,6 +48,12 @@ struct InjectedFaults {
     bool haveApplied = false;
     termios applied{};  // the last line state handed to tcsetattr
     bool lineKeepsApplied = false;  // tcgetattr reports `applied`, as a real UART would
+    // A line stopped by XOFF: writes fill a driver's queue of queueRoom
+    // bytes, then fail with EAGAIN; TCOFLUSH empties it.
+    bool lineStopped = false;
+    std::size_t queueRoom = 0;
+    std::string queued;
+    int outputFlushes = 0;
 };
 
 InjectedFaults faults;
@@ -92,12 +99,22 @@ SerialSysCalls injectedCalls() {
         }
         if (faults.writeError != 0) return failWith(faults.writeError);
         if (faults.writeChunk != 0 && count > faults.writeChunk) count = faults.writeChunk;
+        if (faults.lineStopped) {
+            count = std::min<unsigned long>(count, faults.queueRoom - faults.queued.size());
+            if (count == 0) return failWith(EAGAIN);
+            faults.queued.append(static_cast<const char*>(buffer), count);
+            return static_cast<long>(count);
+        }
         return ::write(fd, buffer, count);
     };
     calls.ioctl = [](int fd, unsigned long request, void* argument) {
         ++faults.systemCalls;
         if (request == FIONREAD && faults.fionreadError != 0) {
             return failWith(faults.fionreadError);
+        }
+        if (request == TCFLSH && reinterpret_cast<std::intptr_t>(argument) == TCOFLUSH) {
+            ++faults.outputFlushes;
+            faults.queued.clear();
         }
         return ::ioctl(fd, request, argument);
     };
@@ -108,6 +125,7 @@ SerialSysCalls injectedCalls() {
     };
     calls.poll = [](pollfd* fds, unsigned long count, int timeoutMs) {
         ++faults.systemCalls;
+        if (faults.lineStopped && (fds[0].events & POLLOUT) != 0) return ::poll(nullptr, 0, timeoutMs);
         int ready = ::poll(fds, static_cast<nfds_t>(count), timeoutMs);
         if (faults.extraPollEvents != 0 && ready >= 0) {
             fds[0].revents |= faults.extraPollEvents;
@@ -583,6 +601,29 @@ TEST_F(SerialPortRetries, LineThatTakesNothingGivesUp) {
     EXPECT_TRUE(port.isOpen()) << "a full output queue is not a lost line";
     faults.writeError = 0;
     EXPECT_EQ(port.write("LM\r"), 3);
+}
+
+TEST_F(SerialPortRetries, StoppedLineDropsCommandsWholeAndTellsEachStallOnce) {
+    SerialPort port(injectedCalls());
+    openLikeThePanel(port);
+    faults.lineStopped = true;
+    faults.queueRoom = 8;
+    CaptureStderr();
+    EXPECT_EQ(port.write("LM\r"), 3) << "a command that fits waits in the queue";
+    EXPECT_EQ(port.write("MXA01 RF0145500000\r"), 0) << "half a command was taken";
+    EXPECT_EQ(port.write("VA0146000000\r"), 0);
+    EXPECT_EQ(faults.outputFlushes, 2) << "each give-up flushes the driver's output queue";
+    faults.lineStopped = false;  // XON: what is queued goes out, then the next command
+    ASSERT_EQ(::write(faults.lastFd, faults.queued.data(), faults.queued.size()), std::ssize(faults.queued));
+    EXPECT_EQ(port.write("AT0\r"), 4);
+    EXPECT_EQ(pty.receive(4), "AT0\r") << "no part of a dropped command may reach the receiver";
+    for (int whole = 1; whole < 10; ++whole) port.write("LM\r");  // ten whole writes end a stall
+    faults.lineStopped = true;
+    EXPECT_EQ(port.write("VA0146000000\r"), 0);
+    const std::string told = "voxpan: serial port " + pty.path() + " stopped taking bytes (the receiver holding "
+                             "XOFF, or the driver's queue full): a command not sent within 100 ms is dropped "
+                             "whole; told once per stall\n";
+    EXPECT_EQ(GetCapturedStderr(), told + told) << "once per stall, not once per dropped command";
 }
 
 TEST_F(SerialPortRetries, OtherWriteErrorsAreIgnored) {
