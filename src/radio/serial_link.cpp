@@ -19,7 +19,7 @@ void openReceiverPort(Panel& panel) {
     }
     // No line runs at no speed; the connection has said why.
     if (panel.baudRate <= 0) return;
-    panel.io.serialOpen(serialDeviceFor(panel.portText), panel.baudRate);
+    panel.io.serialOpen(systemSerialDeviceFor(panel.portText), panel.baudRate);
     panel.io.serialSetNonBlocking();
     panel.io.serialSetLineFormat(panel.dataBits, panel.parity, panel.stopBits);
 }
