@@ -37,6 +37,12 @@ class WinePrefix:
         subprocess.run(["wine", "wineboot", "--init"], env=self.env, check=True, timeout=300,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
+        # One server for the whole run, with an output of its own: it takes a
+        # COM port's pseudo-terminal as its terminal, and when the simulator
+        # closes it, writes a long report that would fill a panel's stderr
+        # pipe and stop everything.
+        subprocess.run(["wineserver", "--persistent"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def link_com_port(self, number, device):
         """COMn of the prefix is the device (the simulator's pseudo-terminal)."""
@@ -71,10 +77,33 @@ class WinePanel(harness.Panel):
         self.env = dict(prefix.env)
         self.env["VOXPAN_TRACE"] = windows_path(self.trace_path)
         self.display = self.env["DISPLAY"]
-        self.process = subprocess.Popen(["wine", os.path.abspath(binary)], cwd=folder, env=self.env,
-                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE, text=True)
+        # Files, not pipes: wine's own services inherit them and outlive the
+        # panel, so a pipe would never come to its end.
+        self.output_paths = [os.path.join(folder, name) for name in ("stdout.txt", "stderr.txt")]
+        with open(self.output_paths[0], "w") as out, open(self.output_paths[1], "w") as err:
+            self.process = subprocess.Popen(["wine", os.path.abspath(binary)], cwd=folder, env=self.env,
+                                            stdin=subprocess.DEVNULL, stdout=out, stderr=err)
         self._window = None
+
+    def wait(self, timeout=30.0):
+        try:
+            self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError(f"voxpan.exe did not end within {timeout}s")
+        self.stdout, self.stderr = (open(path, encoding="latin-1").read() for path in self.output_paths)
+        return self.process.returncode
+
+    def window(self):
+        """The first start of a program in a new prefix takes a while."""
+        if self._window is None:
+            def find():
+                found = subprocess.run(["xdotool", "search", "--name", "AR8600 Voxpan Front Panel"],
+                                       env=self.env, capture_output=True, text=True)
+                ids = found.stdout.split()
+                return ids[0] if ids else None
+            self._window = wait_for(find, 90, "the panel window")
+        return self._window
 
     def problems(self):
         """The panel's own lines on stderr (wine's sound libraries add theirs)."""
