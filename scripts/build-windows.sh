@@ -39,8 +39,11 @@ wave_source=
 linux_build=
 [[ -x build/voxpan && -x build/tools/receiver_sim/receiver-sim ]] && linux_build=$top/build
 
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DVOXPAN_WAVE_SOURCE="$wave_source" -DVOXPAN_LINUX_BUILD="$linux_build"
+  -DVOXPAN_WAVE_SOURCE="$wave_source" -DVOXPAN_LINUX_BUILD="$linux_build" "${launcher[@]}"
 cmake --build build-windows -j "$jobs" --target voxpan voxpan_windows_unit_tests windows_zip
 
 # Only the libraries of Windows itself: nothing to ship beside the program.
