@@ -89,7 +89,7 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
         cfg.write(config)
     receiver = Simulator(home, "--signal", "145.5:060")
     prefix.link_com_port(COM_NUMBER, receiver.device)
-    panel = WinePanel(home, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"))
+    panel = WinePanel(home, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"), sound=True)
     try:
         assert panel.window(), "the window found by its title"
         windows = drive(panel, receiver)
@@ -103,16 +103,20 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     assert windows["texts"][0] == (0, "System", 12, 700, "0,0,0", "*** Voxpan V 4.0a ***")
     for what in ("commands", "words", "log", "bank", "line settings", "texts"):
         assert windows[what] == linux[what], f"{what} differ:\n  Windows {windows[what]}\n  Linux   {linux[what]}"
-    assert panel.problems() == ["voxpan: no sound device, the words will not be heard"], panel.stderr
+    assert panel.problems() == [], panel.stderr
+    with open(panel.trace_path) as trace:
+        plays = [line.split("\t") for line in trace if "\tplay\t" in line]
+    greeting = [int(ms) for ms, _, word in plays[:4]]
+    assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
 
 
 def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, prefix):
     receiver = Simulator(folder)
     prefix.link_com_port(COM_NUMBER, receiver.device)
-    panel = WinePanel(folder, prefix, configuration(COM_NUMBER, voice="0"))
+    panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
     try:
         panel.window()
-        wait_for(lambda: "connected" in panel.plays(), 60, "the receiver's first answer")
+        wait_for(lambda: "wave/connected" in panel.plays(), 60, "the receiver's first answer")
         receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
         cpu = lambda: sum(int(v) for v in open(f"/proc/{panel.process.pid}/stat").read().split(")")[1].split()[11:13])
         before = cpu()
@@ -121,13 +125,14 @@ def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, pref
         spent = (cpu() - before) / os.sysconf("SC_CLK_TCK")
         assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
         panel.press("f")
-        panel.wait_for_play("fm.wav", 30)
+        panel.wait_for_play("wave/fm.wav", 30)
         panel.press("q")
         panel.assert_clean_exit(30)
     finally:
         panel.kill()
         receiver.stop()
-    assert panel.plays()[-1] == "quit"
+    assert panel.plays()[-1] == "wave/quit"
+    assert panel.problems().count("voxpan: no sound device, the words will not be heard") == 1, panel.stderr
     lost = [line for line in panel.problems() if "was lost" in line]
     assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port \\\\.\\COM{COM_NUMBER} was lost: "), \
         panel.stderr

@@ -66,7 +66,9 @@ class WinePanel(harness.Panel):
     """voxpan.exe under wine, started in a prepared working folder; the trace,
     window and keys of the Linux harness apply as they are."""
 
-    def __init__(self, folder, prefix, config=None, wave=harness.WAVE_DIR, binary=WINDOWS_BINARY):
+    def __init__(self, folder, prefix, config=None, wave=harness.WAVE_DIR, binary=WINDOWS_BINARY, sound=False):
+        """sound: a sound device that plays into nothing (ALSA's null device),
+        in real time; without it wine has none."""
         self.folder = folder
         self.trace_path = os.path.join(folder, "trace.txt")
         if wave is not None:
@@ -76,6 +78,10 @@ class WinePanel(harness.Panel):
                 cfg.write(config)
         self.env = dict(prefix.env)
         self.env["VOXPAN_TRACE"] = windows_path(self.trace_path)
+        if sound:
+            self.env["ALSA_CONFIG_PATH"] = os.path.join(folder, "asound.conf")
+            with open(self.env["ALSA_CONFIG_PATH"], "w") as alsa:
+                alsa.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
         self.display = self.env["DISPLAY"]
         # Files, not pipes: wine's own services inherit them and outlive the
         # panel, so a pipe would never come to its end.
