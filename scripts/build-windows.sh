@@ -39,8 +39,12 @@ wave_source=
 linux_build=
 [[ -x build/voxpan && -x build/tools/receiver_sim/receiver-sim ]] && linux_build=$top/build
 
+# ccache, when there is one, also serves a fresh clone in another folder.
 launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
+fi
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DVOXPAN_WAVE_SOURCE="$wave_source" -DVOXPAN_LINUX_BUILD="$linux_build" "${launcher[@]}"
