@@ -52,7 +52,8 @@ add_custom_target(wave ALL DEPENDS ${VOXPAN_WAVE_STAMP})
 
 # dist/voxpan-windows.zip: one folder "voxpan" holding the programs, the
 # words, an example VOXPAN.CFG and the README for Windows, all text in CR LF.
-set(VOXPAN_WINDOWS_PROGRAMS voxpan CACHE INTERNAL "The programs that go into the zip")
+# The programs that go into the zip, each a target defined above.
+set(VOXPAN_WINDOWS_PROGRAMS voxpan)
 set(VOXPAN_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the zip is written")
 set(VOXPAN_ZIP ${VOXPAN_DIST_DIR}/voxpan-windows.zip)
 set(stage ${CMAKE_BINARY_DIR}/zip-stage)
