@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: the unit tests, the
 # platform tests, the simulated receiver's tests and the end-to-end tests of
 # the real program under Xvfb; then the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build,
+# its unit tests and its end-to-end tests under wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -22,4 +23,7 @@ echo "=== Tests of the regular build"
 echo "=== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs") || status=1
+echo "=== The Windows build: unit tests and end-to-end tests under wine"
+scripts/build-windows.sh
+(cd build-windows && ctest --output-on-failure) || status=1
 exit $status

@@ -4,8 +4,14 @@
 #include <string_view>
 
 #include "platform/core/tracing_platform.h"
-#include "platform/sdl/sdl_platform.h"
 #include "shell/startup.h"
+#ifdef _WIN32
+#include "platform/win32/win32_platform.h"
+using SystemPlatform = voxpan::Win32Platform;
+#else
+#include "platform/sdl/sdl_platform.h"
+using SystemPlatform = voxpan::SdlPlatform;
+#endif
 
 namespace {
 
@@ -42,7 +48,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    voxpan::SdlPlatform platform;
+    SystemPlatform platform;
     const char* tracePath = std::getenv("VOXPAN_TRACE");
     if (tracePath != nullptr && *tracePath != '\0') {
         voxpan::TracingPlatform traced(platform, tracePath);

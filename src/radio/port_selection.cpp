@@ -7,6 +7,8 @@ namespace voxpan {
 
 namespace {
 constexpr std::string_view kBlanks = " \t";
+// Windows numbers its serial ports up to COM256.
+constexpr int kHighestComPort = 256;
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -39,6 +41,28 @@ std::string serialDeviceFor(std::string_view portText) {
     const char last = portText.back();
     if (last < '1' || last > '9') return {};
     return "/dev/ttyS" + std::to_string(last - '1');
+}
+
+std::string windowsSerialDeviceFor(std::string_view portText) {
+    const std::string_view name = trimmed(portText);
+    if (name.find_first_of("\\/") != std::string_view::npos) return std::string(name);
+    const std::size_t digits = name.size() - (name.find_last_not_of("0123456789") + 1);
+    if (digits == 0) return {};
+    int number = 0;
+    for (char c : name.substr(name.size() - digits)) {
+        number = number * 10 + (c - '0');
+        if (number > kHighestComPort) return {};
+    }
+    if (number == 0) return {};
+    return "\\\\.\\COM" + std::to_string(number);
+}
+
+std::string systemSerialDeviceFor(std::string_view portText) {
+#ifdef _WIN32
+    return windowsSerialDeviceFor(portText);
+#else
+    return serialDeviceFor(portText);
+#endif
 }
 
 }  // namespace voxpan

@@ -37,12 +37,12 @@ void openReceiverPort(Panel& panel) {
     }
     // No line runs at no speed; the connection has said why.
     if (panel.baudRate <= 0) return;
-    panel.io.serialOpen(serialDeviceFor(panel.portText), panel.baudRate);
+    panel.io.serialOpen(systemSerialDeviceFor(panel.portText), panel.baudRate);
     applyLineSettings(panel);
 }
 
 bool reopenReceiverPort(Panel& panel) {
-    if (!panel.io.serialOpenQuietly(serialDeviceFor(panel.portText), panel.baudRate)) return false;
+    if (!panel.io.serialOpenQuietly(systemSerialDeviceFor(panel.portText), panel.baudRate)) return false;
     applyLineSettings(panel);
     return true;
 }

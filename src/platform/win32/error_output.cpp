@@ -1,0 +1,60 @@
+#include "platform/win32/error_output.h"
+
+#include <windows.h>
+
+namespace voxpan {
+
+namespace {
+
+bool usable(HANDLE handle) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    // A GUI program started without a console may inherit a handle that
+    // leads nowhere.
+    SetLastError(NO_ERROR);
+    return GetFileType(handle) != FILE_TYPE_UNKNOWN || GetLastError() == NO_ERROR;
+}
+
+bool writeAll(HANDLE handle, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+ErrorOutput::ErrorOutput(void* stderrHandle, std::string fallbackFile)
+    : stderr_(stderrHandle), fallbackFile_(std::move(fallbackFile)) {}
+
+ErrorOutput& ErrorOutput::process() {
+    static ErrorOutput output(GetStdHandle(STD_ERROR_HANDLE), kErrorFileName);
+    return output;
+}
+
+void ErrorOutput::line(std::string_view text) {
+    std::string bytes(text);
+    bytes += "\r\n";
+    if (!writeToStderr(bytes)) writeToFile(bytes);
+}
+
+bool ErrorOutput::writeToStderr(const std::string& bytes) {
+    if (!usable(static_cast<HANDLE>(stderr_))) return false;
+    return writeAll(static_cast<HANDLE>(stderr_), bytes);
+}
+
+void ErrorOutput::writeToFile(const std::string& bytes) {
+    const DWORD disposition = fileStarted_ ? OPEN_ALWAYS : CREATE_ALWAYS;
+    HANDLE file = CreateFileA(fallbackFile_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    fileStarted_ = true;
+    writeAll(file, bytes);
+    CloseHandle(file);
+}
+
+}  // namespace voxpan

@@ -1,0 +1,134 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <limits>
+
+namespace voxpan {
+
+namespace {
+
+int movedRight(int x, int width) {
+    const long long moved = static_cast<long long>(x) + width;
+    return static_cast<int>(std::min<long long>(moved, std::numeric_limits<int>::max()));
+}
+
+std::string folderOfThisProgram() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string twoDigits(int value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", value % 100);
+    return text;
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform(ErrorOutput& errors) : errors_(errors), sound_(errors), serial_(errors) {}
+
+bool Win32Platform::createWindow(int x, int y, int width, int height, std::string_view title) {
+    std::string failure;
+    if (window_.open(x, y, width, height, title, failure)) return true;
+    errors_.line("voxpan: cannot open the panel window: " + failure);
+    return false;
+}
+
+void Win32Platform::closeWindow() { window_.close(); }
+
+void Win32Platform::moveTo(int x, int y) { position_ = {x, y}; }
+
+void Win32Platform::setFont(std::string_view face, int points, int weight) {
+    style_.face = std::string(face);
+    style_.points = points;
+    style_.weight = weight;
+}
+
+void Win32Platform::setTextColour(Colour colour) { style_.colour = colour; }
+
+void Win32Platform::drawText(std::string_view text) {
+    position_.x = movedRight(position_.x, window_.draw(text, position_, style_));
+}
+
+Point Win32Platform::drawingPosition() { return position_; }
+
+void Win32Platform::startTimer(int timerNumber, int periodMs) { window_.startTimer(timerNumber, periodMs); }
+
+void Win32Platform::stopTimer(int timerNumber) { window_.stopTimer(timerNumber); }
+
+std::vector<WindowEvent> Win32Platform::waitEvents() { return window_.waitEvents(); }
+
+SoundResult Win32Platform::playSound(std::string_view path) {
+    // Sighted helpers must see what the panel says while it says it.
+    window_.showNow();
+    return sound_.play(path);
+}
+
+bool Win32Platform::serialOpen(const std::string& device, int baudRate) { return serial_.open(device, baudRate); }
+void Win32Platform::serialSetNonBlocking() { serial_.setNonBlocking(); }
+void Win32Platform::serialSetLineFormat(int dataBits, int parity, int stopBits) {
+    serial_.setLineFormat(dataBits, parity, stopBits);
+}
+int Win32Platform::serialBytesWaiting() { return serial_.bytesWaiting(); }
+std::string Win32Platform::serialRead(int maxBytes) { return serial_.read(maxBytes); }
+int Win32Platform::serialWrite(std::string_view bytes) { return serial_.write(bytes); }
+void Win32Platform::serialClose() { serial_.close(); }
+
+FileHandle Win32Platform::openForReading(const std::string& name) { return files_.openForReading(name); }
+FileHandle Win32Platform::openForWriting(const std::string& name) { return files_.openForWriting(name); }
+bool Win32Platform::readLine(FileHandle file, std::string& line) { return files_.readLine(file, line); }
+void Win32Platform::writeLine(FileHandle file, std::string_view line) { files_.writeLine(file, line); }
+void Win32Platform::closeFile(FileHandle file) { files_.closeFile(file); }
+bool Win32Platform::deleteFile(const std::string& name) { return files_.deleteFile(name); }
+bool Win32Platform::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
+    return files_.replaceTextFile(name, lines);
+}
+PathKind Win32Platform::pathKind(const std::string& name) { return win32PathKind(name); }
+
+std::string Win32Platform::workingFolder() {
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0) return ".";
+    std::string folder(needed, '\0');
+    const DWORD length = GetCurrentDirectoryA(needed, folder.data());
+    if (length == 0 || length >= needed) return ".";
+    folder.resize(length);
+    return folder;
+}
+
+std::string Win32Platform::installedWordFolder() {
+    const std::string folder = folderOfThisProgram();
+    if (folder.empty() || win32PathKind(folder + "wave") != PathKind::Folder) return {};
+    return folder + "wave\\";
+}
+
+void Win32Platform::reportProblem(std::string_view line) { errors_.line("voxpan: " + std::string(line)); }
+
+void Win32Platform::setDisplayLostHandler(std::function<void()> handler) { displayLost_ = std::move(handler); }
+
+std::int64_t Win32Platform::steadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+std::string Win32Platform::todayText() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return twoDigits(now.wDay) + "-" + twoDigits(now.wMonth) + "-" + std::to_string(now.wYear);
+}
+
+std::string Win32Platform::timeText() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return twoDigits(now.wHour) + ":" + twoDigits(now.wMinute) + ":" + twoDigits(now.wSecond);
+}
+
+}  // namespace voxpan

@@ -1,0 +1,195 @@
+#include "platform/win32/win32_text_files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace voxpan {
+
+namespace {
+
+constexpr DWORD kReadChunk = 4096;
+constexpr int kScratchNameTries = 100;
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+bool isSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+// The scratch file of a replacement: a dot name beside the file, so that
+// the move stays within one volume.
+std::string scratchNameFor(const std::string& name, unsigned attempt) {
+    std::size_t split = name.size();
+    while (split > 0 && !isSeparator(name[split - 1])) --split;
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%06lx",
+                  static_cast<unsigned long>((GetTickCount64() * 7919u + GetCurrentProcessId() * 31u + attempt) & 0xffffff));
+    return name.substr(0, split) + "." + name.substr(split) + suffix;
+}
+
+}  // namespace
+
+struct Win32TextFiles::OpenFile {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    std::string buffer;  // read and not yet taken
+    std::size_t taken = 0;
+    bool ended = false;
+
+    // The next byte, or -1 at the end of the file.
+    int next() {
+        if (taken == buffer.size()) {
+            if (ended) return -1;
+            buffer.resize(kReadChunk);
+            DWORD got = 0;
+            if (!ReadFile(handle, buffer.data(), kReadChunk, &got, nullptr) || got == 0) {
+                ended = true;
+                got = 0;
+            }
+            buffer.resize(got);
+            taken = 0;
+            if (got == 0) return -1;
+        }
+        return static_cast<unsigned char>(buffer[taken++]);
+    }
+    int peek() {
+        const int c = next();
+        if (c >= 0) --taken;
+        return c;
+    }
+};
+
+Win32TextFiles::Win32TextFiles() = default;
+
+Win32TextFiles::~Win32TextFiles() {
+    for (auto& [number, file] : open_) CloseHandle(file->handle);
+}
+
+FileHandle Win32TextFiles::add(void* handle) {
+    if (handle == INVALID_HANDLE_VALUE) return 0;
+    auto file = std::make_unique<OpenFile>();
+    file->handle = handle;
+    const FileHandle number = next_++;
+    open_[number] = std::move(file);
+    return number;
+}
+
+FileHandle Win32TextFiles::openForReading(const std::string& name) {
+    if (name.empty()) return 0;
+    // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS; a device
+    // name (COM1, NUL, CON) or a pipe is not a file on a disk.
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return 0;
+    }
+    return add(file);
+}
+
+FileHandle Win32TextFiles::openForWriting(const std::string& name) {
+    if (name.empty()) return 0;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return 0;
+    }
+    return add(file);
+}
+
+bool Win32TextFiles::readLine(FileHandle file, std::string& line) {
+    line.clear();
+    auto found = open_.find(file);
+    if (found == open_.end()) return false;
+    OpenFile& open = *found->second;
+    int c = open.next();
+    if (c < 0) return false;
+    while (c >= 0 && c != '\r' && c != '\n') {
+        line.push_back(static_cast<char>(c));
+        c = open.next();
+    }
+    if (c == '\r' && open.peek() == '\n') open.next();
+    return true;
+}
+
+void Win32TextFiles::writeLine(FileHandle file, std::string_view line) {
+    auto found = open_.find(file);
+    if (found == open_.end()) return;
+    // One write, straight to the system: others may read the log while the
+    // panel runs, and a crash must not lose the lines already written.
+    std::string bytes(line);
+    bytes += "\r\n";
+    writeAll(found->second->handle, bytes);
+}
+
+void Win32TextFiles::closeFile(FileHandle file) {
+    auto found = open_.find(file);
+    if (found == open_.end()) return;
+    CloseHandle(found->second->handle);
+    open_.erase(found);
+}
+
+bool Win32TextFiles::deleteFile(const std::string& name) {
+    if (name.empty()) return false;
+    // DeleteFileA leaves a folder of that name alone.
+    if (DeleteFileA(name.c_str())) return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool Win32TextFiles::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
+    if (name.empty() || isSeparator(name.back())) return false;
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return false;
+
+    std::string scratch;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; attempt < kScratchNameTries && file == INVALID_HANDLE_VALUE; ++attempt) {
+        scratch = scratchNameFor(name, attempt);
+        file = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    if (file == INVALID_HANDLE_VALUE) return false;
+
+    std::string content;
+    for (const std::string& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    const bool written = writeAll(file, content) && FlushFileBuffers(file);
+    const bool closed = CloseHandle(file);
+    if (!written || !closed ||
+        !MoveFileExA(scratch.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(scratch.c_str());
+        return false;
+    }
+    return true;
+}
+
+PathKind win32PathKind(const std::string& name) {
+    if (name.empty()) return PathKind::Missing;
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+                   ? PathKind::Missing
+                   : PathKind::Other;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return PathKind::Folder;
+    if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0) return PathKind::Other;
+    return PathKind::File;
+}
+
+}  // namespace voxpan

@@ -1,0 +1,46 @@
+// Text files in the working folder on Windows, read line by line (a line
+// ends at CR, LF or CR LF) and written with CR LF, as the bank files and the
+// log are kept.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace voxpan {
+
+class Win32TextFiles {
+public:
+    Win32TextFiles();
+    ~Win32TextFiles();
+    Win32TextFiles(const Win32TextFiles&) = delete;
+    Win32TextFiles& operator=(const Win32TextFiles&) = delete;
+
+    // Only a file on a disk opens: a folder, a device or a pipe does not.
+    FileHandle openForReading(const std::string& name);
+    // Others may read the file while it is open (the log).
+    FileHandle openForWriting(const std::string& name);
+    bool readLine(FileHandle file, std::string& line);
+    void writeLine(FileHandle file, std::string_view line);
+    void closeFile(FileHandle file);
+    // True when nothing of that name is left (removed, or there was none).
+    bool deleteFile(const std::string& name);
+    // A new file in the same folder, flushed to the disk, moved over the old
+    // one; false with the old file untouched and no new file left when any
+    // step fails. A read-only file is not replaced.
+    bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines);
+
+private:
+    struct OpenFile;
+    FileHandle add(void* handle);
+    std::map<FileHandle, std::unique_ptr<OpenFile>> open_;
+    FileHandle next_ = 1;
+};
+
+PathKind win32PathKind(const std::string& name);
+
+}  // namespace voxpan

@@ -1,0 +1,145 @@
+"""The Windows program end to end under wine: the zip unpacked into a new
+folder, against the simulated receiver on a COM port of the wine prefix,
+driven by the same keys as the Linux program, with the same bytes on the
+line, the same words, the same log and the same bank file; and a port
+that vanishes while the panel runs."""
+
+import os
+import subprocess
+import sys
+import time
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from wine_harness import COM_NUMBER, ZIP, WinePanel, run_with_prefix, wait_for  # noqa: E402
+from harness import LOG_HEADER, Panel, Session, Simulator, configuration  # noqa: E402
+
+# Each step: the keys, and the words they bring (without the pauses).
+STEPS = [
+    (("1", "4", "5", "period", "5", "Return"), ["1", "4", "5", "point", "5", "ok"]),
+    (("F2",), ["AM"]),
+    (("F1",), ["FM"]),
+    (("p", "0", "7", "Return"), ["put", "0", "7", "bnf", "create", "0", "7", "ok"]),
+    (("b", "0", "7", "Return"), ["bank", "0", "7", "FM", "sel"]),
+    (("q",), ["quit"]),
+]
+START_UP_WORDS = ["wave/vox", "wave/4", "wave/point", "wave/0", "wave/1", "wave/4", "wave/5", "wave/FM",
+                  "wave/attoff", "wave/connected"]
+BAR_LINE = 30
+
+
+def drive(panel, receiver):
+    """The key steps on a started panel, up to its clean end; what it did."""
+    wait_for(lambda: "wave/connected" in panel.plays(), 60, "the receiver's first answer")
+    s = Session(panel, receiver)
+    for keys, words in STEPS:
+        s.keys(*keys, words=words, timeout=30)
+    panel.assert_clean_exit(30)
+    wait_for(lambda: receiver.captured().endswith(b"EX\r"), 10, "EX last on the line")
+    log = panel.log()
+    assert LOG_HEADER.match(log), log[:60]
+    with open(os.path.join(panel.folder, "bank07.dat"), "rb") as bank:
+        bank_bytes = bank.read()
+    return {
+        "commands": [c for c in receiver.captured().split(b"\r") if c != b"LM"],
+        "words": panel.plays(),
+        "log": [line for line in log[LOG_HEADER.match(log).end():].split(b"\r\n")
+                if line != b"TX= LM" and not line.startswith(b"RX= LM")],
+        "bank": bank_bytes,
+        "line settings": receiver.line_report(),
+        # Where and how each text is drawn; not the signal bar, whose
+        # redrawing follows the polls, nor the x of a text that continues
+        # another, which depends on the fonts' widths.
+        "texts": [t[1:] for t in panel.texts() if t[1] != BAR_LINE],
+    }
+
+
+def unpacked(folder):
+    """The zip unpacked into a new folder; the folder of voxpan.exe."""
+    target = os.path.join(folder, "unpacked")
+    with zipfile.ZipFile(ZIP) as archive:
+        names = archive.namelist()
+        archive.extractall(target)
+    home = os.path.join(target, "voxpan")
+    for name in ("voxpan/voxpan.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt", "voxpan/wave/vox.wav"):
+        assert name in names, f"{name} in the zip: {names}"
+    for text in ("VOXPAN.CFG", "README.txt"):
+        with open(os.path.join(home, text), "rb") as file:
+            content = file.read()
+        assert content.count(b"\r\n") == content.count(b"\n") > 0, f"{text} has CR LF line ends"
+    return home
+
+
+def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
+    linux_folder = os.path.join(folder, "linux")
+    os.mkdir(linux_folder)
+    receiver = Simulator(linux_folder, "--signal", "145.5:060")
+    panel = Panel(linux_folder, x.display, configuration(receiver.device))
+    try:
+        linux = drive(panel, receiver)
+    finally:
+        panel.kill()
+        receiver.stop()
+
+    home = unpacked(folder)
+    with open(os.path.join(home, "VOXPAN.CFG"), "rb") as example:
+        assert example.read().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
+    config = configuration(COM_NUMBER)
+    with open(os.path.join(home, "VOXPAN.CFG"), "w", newline="") as cfg:
+        cfg.write(config)
+    receiver = Simulator(home, "--signal", "145.5:060")
+    prefix.link_com_port(COM_NUMBER, receiver.device)
+    panel = WinePanel(home, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"), sound=True)
+    try:
+        assert panel.window(), "the window found by its title"
+        windows = drive(panel, receiver)
+    finally:
+        panel.kill()
+        receiver.stop()
+
+    assert windows["words"][:len(START_UP_WORDS)] == START_UP_WORDS, windows["words"]
+    assert windows["commands"][:3] == [b"VA0145000000", b"MD1", b"AT0"], windows["commands"]
+    assert b"VA0145.50000" in windows["commands"] and windows["commands"][-2:] == [b"EX", b""]
+    assert windows["texts"][0] == (0, "System", 12, 700, "0,0,0", "*** Voxpan V 4.0a ***")
+    for what in ("commands", "words", "log", "bank", "line settings", "texts"):
+        assert windows[what] == linux[what], f"{what} differ:\n  Windows {windows[what]}\n  Linux   {linux[what]}"
+    assert panel.problems() == [], panel.stderr
+    with open(panel.trace_path) as trace:
+        plays = [line.split("\t") for line in trace if "\tplay\t" in line]
+    greeting = [int(ms) for ms, _, word in plays[:4]]
+    assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
+
+
+def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, prefix):
+    receiver = Simulator(folder)
+    prefix.link_com_port(COM_NUMBER, receiver.device)
+    panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
+    try:
+        panel.window()
+        wait_for(lambda: "wave/connected" in panel.plays(), 60, "the receiver's first answer")
+        receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
+        cpu = lambda: sum(int(v) for v in open(f"/proc/{panel.process.pid}/stat").read().split(")")[1].split()[11:13])
+        before = cpu()
+        time.sleep(2.0)
+        assert panel.process.poll() is None, "the panel is still running"
+        spent = (cpu() - before) / os.sysconf("SC_CLK_TCK")
+        assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
+        panel.press("f")
+        panel.wait_for_play("wave/fm.wav", 30)
+        panel.press("q")
+        panel.assert_clean_exit(30)
+    finally:
+        panel.kill()
+        receiver.stop()
+    assert panel.plays()[-1] == "wave/quit"
+    assert panel.problems().count("voxpan: no sound device, the words will not be heard") == 1, panel.stderr
+    lost = [line for line in panel.problems() if "was lost" in line]
+    assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port \\\\.\\COM{COM_NUMBER} was lost: "), \
+        panel.stderr
+
+
+if __name__ == "__main__":
+    run_with_prefix([
+        test_the_zip_under_wine_does_what_the_linux_program_does,
+        test_the_port_vanishing_is_told_once_and_the_keys_still_work,
+    ])

@@ -1,0 +1,135 @@
+"""End-to-end harness for the Windows program: voxpan.exe under wine in a
+private Xvfb screen, the Linux build's simulated receiver on a
+pseudo-terminal linked as a COM port of a fresh wine prefix, keys from
+xdotool. Builds on the Linux harness (tests/e2e/harness.py)."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import harness  # noqa: E402
+from harness import wait_for  # noqa: E402
+
+WINDOWS_BINARY = os.environ.get("VOXPAN_WINDOWS_BINARY", "build-windows/voxpan.exe")
+ZIP = os.environ.get("VOXPAN_ZIP", "dist/voxpan-windows.zip")
+COM_NUMBER = 5
+
+
+class WinePrefix:
+    """A wine prefix of its own, made once for all the tests of a run (making
+    one takes several seconds), in a temporary folder removed at the end."""
+
+    def __init__(self, display):
+        self.folder = tempfile.mkdtemp(prefix="voxpan-wine-")
+        self.env = dict(os.environ)
+        self.env.update({
+            "WINEPREFIX": os.path.join(self.folder, "prefix"),
+            "WINEDEBUG": "-all",
+            # No dialogs offering to install Mono or Gecko.
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "DISPLAY": display,
+        })
+        for name in ("VOXPAN_TRACE", "WAYLAND_DISPLAY"):
+            self.env.pop(name, None)
+        subprocess.run(["wine", "wineboot", "--init"], env=self.env, check=True, timeout=300,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
+        # One server for the whole run, with an output of its own: it takes a
+        # COM port's pseudo-terminal as its terminal, and when the simulator
+        # closes it, writes a long report that would fill a panel's stderr
+        # pipe and stop everything.
+        subprocess.run(["wineserver", "--persistent"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def link_com_port(self, number, device):
+        """COMn of the prefix is the device (the simulator's pseudo-terminal)."""
+        link = os.path.join(self.env["WINEPREFIX"], "dosdevices", f"com{number}")
+        if os.path.lexists(link):
+            os.remove(link)
+        os.symlink(device, link)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def windows_path(path):
+    """The path of a Linux file as the programs under wine see it."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class WinePanel(harness.Panel):
+    """voxpan.exe under wine, started in a prepared working folder; the trace,
+    window and keys of the Linux harness apply as they are."""
+
+    def __init__(self, folder, prefix, config=None, wave=harness.WAVE_DIR, binary=WINDOWS_BINARY, sound=False):
+        """sound: a sound device that plays into nothing (ALSA's null device),
+        in real time; without it wine has none."""
+        self.folder = folder
+        self.trace_path = os.path.join(folder, "trace.txt")
+        if wave is not None:
+            os.symlink(os.path.abspath(wave), os.path.join(folder, "wave"))
+        if config is not None:
+            with open(os.path.join(folder, "VOXPAN.CFG"), "w", newline="") as cfg:
+                cfg.write(config)
+        self.env = dict(prefix.env)
+        self.env["VOXPAN_TRACE"] = windows_path(self.trace_path)
+        if sound:
+            self.env["ALSA_CONFIG_PATH"] = os.path.join(folder, "asound.conf")
+            with open(self.env["ALSA_CONFIG_PATH"], "w") as alsa:
+                alsa.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        self.display = self.env["DISPLAY"]
+        # Files, not pipes: wine's own services inherit them and outlive the
+        # panel, so a pipe would never come to its end.
+        self.output_paths = [os.path.join(folder, name) for name in ("stdout.txt", "stderr.txt")]
+        with open(self.output_paths[0], "w") as out, open(self.output_paths[1], "w") as err:
+            self.process = subprocess.Popen(["wine", os.path.abspath(binary)], cwd=folder, env=self.env,
+                                            stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+        self._window = None
+
+    def wait(self, timeout=30.0):
+        try:
+            self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError(f"voxpan.exe did not end within {timeout}s")
+        self.stdout, self.stderr = (open(path, encoding="latin-1").read() for path in self.output_paths)
+        return self.process.returncode
+
+    def window(self):
+        """The first start of a program in a new prefix takes a while."""
+        if self._window is None:
+            def find():
+                found = subprocess.run(["xdotool", "search", "--name", "AR8600 Voxpan Front Panel"],
+                                       env=self.env, capture_output=True, text=True)
+                ids = found.stdout.split()
+                return ids[0] if ids else None
+            self._window = wait_for(find, 90, "the panel window")
+        return self._window
+
+    def problems(self):
+        """The panel's own lines on stderr (wine's sound libraries add theirs)."""
+        return [line for line in self.stderr.splitlines() if line.startswith("voxpan:")]
+
+
+def run_with_prefix(tests):
+    """Runs the tests (each taking a folder, an Xvfb and the prefix) with one
+    screen and one wine prefix for all of them."""
+    x = harness.Xvfb()
+    prefix = WinePrefix(x.display)
+    try:
+        harness.run_tests([bind(test, x, prefix) for test in tests])
+    finally:
+        prefix.stop()
+        x.stop()
+
+
+def bind(test, x, prefix):
+    def bound(folder):
+        test(folder, x, prefix)
+    bound.__name__ = test.__name__
+    return bound
