@@ -23,6 +23,7 @@
 #include "platform/sdl/tick_timers.h"
 #include "platform/sdl/window_image.h"
 #include "platform/sdl/x_event_wait.h"
+#include "platform/sdl/x_request_errors.h"
 
 namespace voxpan {
 
@@ -148,6 +149,8 @@ void SdlPlatform::Window::stopSdl() {
 
 bool SdlPlatform::Window::open(int x, int y, int width, int height, std::string_view title) {
     if (window != nullptr) return true;
+    // Before SDL's X11 driver starts: it hands X errors on to this handler.
+    surviveRefusedXRequests();
     if (!startSdl(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         reportNoWindow();
         return false;
