@@ -4,6 +4,7 @@ box and from signals, and a machine with no display at all."""
 
 import os
 import signal
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -62,6 +63,33 @@ def test_sighup_is_a_close_request(folder):
     signal_ends_the_run(folder, signal.SIGHUP)
 
 
+def test_a_request_the_display_refuses_is_told_once_and_the_panel_goes_on(folder):
+    """A drag over the window from a window that has gone: the panel's answer
+    to it is refused by the X server, twice."""
+    from Xlib import X, display as xdisplay, protocol
+    with started_panel(folder, voice="0") as (panel, receiver):
+        connection = xdisplay.Display(panel.display)
+        gone = connection.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        gone.destroy()
+        window = connection.create_resource_object("window", int(panel.window()))
+        position = connection.intern_atom("XdndPosition")
+        for _ in range(2):
+            window.send_event(protocol.event.ClientMessage(window=window, client_type=position,
+                                                           data=(32, [gone.id, 0, 0, X.CurrentTime, 0])))
+        connection.sync()
+        connection.close()
+        try:
+            panel.press("q")
+        except subprocess.CalledProcessError:
+            pass  # no window to type into: the status and stderr say why
+        panel.assert_clean_exit(20)
+        assert panel.plays()[-1] == "quit", panel.plays()
+        lines = panel.stderr.splitlines()
+        assert len(lines) == 1 and lines[0].startswith("voxpan: ") and "BadWindow" in lines[0] \
+            and "X_SendEvent" in lines[0], "one line naming the error and the request: " + panel.stderr
+        assert wait_for(lambda: receiver.captured().endswith(b"EX\r"), 5, "EX on the line")
+
+
 def test_without_a_display_the_failure_is_reported(folder):
     panel = Panel(folder, None, configuration("/dev/null-port"))
     code = panel.wait(20)
@@ -77,5 +105,6 @@ if __name__ == "__main__":
         test_sigterm_is_a_close_request,
         test_sigint_is_a_close_request,
         test_sighup_is_a_close_request,
+        test_a_request_the_display_refuses_is_told_once_and_the_panel_goes_on,
         test_without_a_display_the_failure_is_reported,
     ])

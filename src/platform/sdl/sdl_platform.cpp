@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +23,8 @@
 #include "platform/sdl/signal_watch.h"
 #include "platform/sdl/tick_timers.h"
 #include "platform/sdl/window_image.h"
+#include "platform/sdl/x_event_wait.h"
+#include "platform/sdl/x_request_errors.h"
 
 namespace voxpan {
 
@@ -34,18 +35,9 @@ namespace {
 constexpr std::size_t kLongestDrawnText = 2048;
 constexpr int kLargestWindowSide = 16384;
 
-// Our two event types: timer ticks, and a wake-up that makes the event loop
-// look at a close request from a signal.
-Uint32 ownEventTypes() {
-    static const Uint32 first = [] {
-        const Uint32 registered = SDL_RegisterEvents(2);
-        return registered == static_cast<Uint32>(-1) ? static_cast<Uint32>(SDL_USEREVENT)
-                                                     : registered;
-    }();
-    return first;
-}
-Uint32 tickEventType() { return ownEventTypes(); }
-Uint32 wakeEventType() { return ownEventTypes() + 1; }
+// The longest the event loop waits before it looks at a close request from
+// a signal: no other thread posts events (see x_event_wait.h).
+constexpr auto kLongestWait = std::chrono::milliseconds(100);
 
 Uint8 colourPart(int value) { return static_cast<Uint8>(std::clamp(value, 0, 255)); }
 
@@ -71,10 +63,12 @@ bool onlyAnInvisibleWindowIsPossible() {
 }
 
 // Events the panel never uses; left off the queue so they cannot wake it.
+// The sound devices coming and going are posted from SDL's audio thread.
 void ignoreUnusedEvents() {
     for (Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
                         SDL_TEXTINPUT, SDL_TEXTEDITING, SDL_FINGERDOWN, SDL_FINGERUP,
-                        SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE})
+                        SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
+                        SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED})
         SDL_EventState(type, SDL_IGNORE);
 }
 
@@ -88,26 +82,22 @@ struct SdlPlatform::Window {
     void close();
     void draw(std::string_view text);
     void present();
-    void startTimer(int number, int periodMs);
     std::vector<WindowEvent> waitEvents();
 
     bool startSdl(Uint32 subsystems);
     void stopSdl();
-    void requestClose();
+    int millisecondsToWait() const;
     void collect(const SDL_Event& event, std::vector<WindowEvent>& events, bool& closeGiven);
 
-    // The signal thread may wake the event loop only while SDL's event queue
-    // exists.
-    std::mutex sdlLock;
-    bool eventsRunning = false;
     Uint32 sdlSubsystems = 0;
     bool ttfRunning = false;
     std::atomic<bool> closeRequested{false};
 
     SDL_Window* window = nullptr;
+    std::optional<XEventWait> xEvents;
     std::unique_ptr<WindowImage> image;
     FontCache fonts;
-    TickTimers timers{tickEventType()};
+    TickTimers timers;
     float dpi = 96.0F;
 
     // Drawing state; before the first change the window draws in its
@@ -122,13 +112,12 @@ struct SdlPlatform::Window {
 };
 
 SdlPlatform::Window::Window() {
-    signals = std::make_unique<SignalWatch>([this] { requestClose(); });
+    signals = std::make_unique<SignalWatch>([this] { closeRequested = true; });
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 SdlPlatform::Window::~Window() {
     signals.reset();
-    timers.stopAll();
     close();
     fonts.clear();
     if (ttfRunning) TTF_Quit();
@@ -149,34 +138,21 @@ bool SdlPlatform::Window::startSdl(Uint32 subsystems) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(missing) != 0) return false;
     sdlSubsystems |= missing;
-    std::lock_guard<std::mutex> lock(sdlLock);
-    eventsRunning = true;
     return true;
 }
 
 void SdlPlatform::Window::stopSdl() {
     if (sdlSubsystems == 0) return;
-    {
-        std::lock_guard<std::mutex> lock(sdlLock);
-        eventsRunning = false;
-    }
     SDL_QuitSubSystem(sdlSubsystems);
     sdlSubsystems = 0;
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
-void SdlPlatform::Window::requestClose() {
-    closeRequested = true;
-    std::lock_guard<std::mutex> lock(sdlLock);
-    if (!eventsRunning) return;
-    SDL_Event wake{};
-    wake.type = wakeEventType();
-    SDL_PushEvent(&wake);
-}
-
 bool SdlPlatform::Window::open(int x, int y, int width, int height, std::string_view title) {
     if (window != nullptr) return true;
-    if (!startSdl(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS)) {
+    // Before SDL's X11 driver starts: it hands X errors on to this handler.
+    surviveRefusedXRequests();
+    if (!startSdl(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         reportNoWindow();
         return false;
     }
@@ -201,6 +177,8 @@ bool SdlPlatform::Window::open(int x, int y, int width, int height, std::string_
     }
     SDL_StopTextInput();
     ignoreUnusedEvents();
+    xEvents.emplace(window);
+    if (!xEvents->possible()) xEvents.reset();
 
     float verticalDpi = 0.0F;
     std::optional<float> reported;
@@ -221,6 +199,7 @@ bool SdlPlatform::Window::open(int x, int y, int width, int height, std::string_
 
 void SdlPlatform::Window::close() {
     image.reset();
+    xEvents.reset();
     // A window on a display that has gone cannot be destroyed any more.
     if (window != nullptr && !displayLost()) SDL_DestroyWindow(window);
     window = nullptr;
@@ -247,9 +226,10 @@ void SdlPlatform::Window::present() {
     if (image != nullptr && !displayLost()) image->presentIfStale(window);
 }
 
-void SdlPlatform::Window::startTimer(int number, int periodMs) {
-    if (!startSdl(SDL_INIT_TIMER | SDL_INIT_EVENTS)) return;
-    timers.start(number, periodMs);
+int SdlPlatform::Window::millisecondsToWait() const {
+    const auto wait = std::min<TickTimers::Clock::duration>(
+        timers.untilNextTick(TickTimers::Clock::now()).value_or(kLongestWait), kLongestWait);
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
 }
 
 void SdlPlatform::Window::collect(const SDL_Event& event, std::vector<WindowEvent>& events,
@@ -281,8 +261,6 @@ void SdlPlatform::Window::collect(const SDL_Event& event, std::vector<WindowEven
         if (auto key = windowEventForKey(event.key)) events.push_back(*key);
         return;
     default:
-        if (event.type == tickEventType() && timers.takeTick(event.user.code))
-            events.push_back({EventKind::Timer, event.user.code});
         return;
     }
 }
@@ -291,16 +269,21 @@ std::vector<WindowEvent> SdlPlatform::Window::waitEvents() {
     std::vector<WindowEvent> events;
     bool closeGiven = false;
     while (events.empty()) {
-        // Without a window there is nothing to wait for: the panel is done.
-        if (window == nullptr) return {{EventKind::Close, 0}};
+        // Without a window (or SDL's event queue) there is nothing to wait
+        // for: the panel is done.
+        if (window == nullptr || SDL_WasInit(SDL_INIT_EVENTS) == 0) return {{EventKind::Close, 0}};
         present();
         SDL_Event event;
-        if (!closeRequested) {
-            if (SDL_WaitEvent(&event) == 0) return {{EventKind::Close, 0}};
-            collect(event, events, closeGiven);
+        const int waitMs = millisecondsToWait();
+        if (!closeRequested && waitMs > 0) {
+            if (xEvents)
+                xEvents->wait(waitMs);
+            else if (SDL_WaitEventTimeout(&event, waitMs) == 1)
+                collect(event, events, closeGiven);
         }
         while (SDL_PollEvent(&event) == 1) collect(event, events, closeGiven);
-        timers.finishBatch();
+        for (int number : timers.takeDueTicks(TickTimers::Clock::now()))
+            events.push_back({EventKind::Timer, number});
         if (closeRequested.exchange(false) && !closeGiven) {
             events.push_back({EventKind::Close, 0});
             closeGiven = true;
@@ -338,7 +321,7 @@ void SdlPlatform::drawText(std::string_view text) { window_->draw(text); }
 Point SdlPlatform::drawingPosition() { return window_->position; }
 
 void SdlPlatform::startTimer(int timerNumber, int periodMs) {
-    window_->startTimer(timerNumber, periodMs);
+    window_->timers.start(timerNumber, periodMs, TickTimers::Clock::now());
 }
 
 void SdlPlatform::stopTimer(int timerNumber) { window_->timers.stop(timerNumber); }

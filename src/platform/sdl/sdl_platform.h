@@ -1,6 +1,7 @@
 // The real platform: an SDL2 window with a persistent white image of its
-// client area, SDL_ttf fonts found through fontconfig, an SDL timer, SDL
-// audio, the termios serial port and standard-library files and clock.
+// client area, SDL_ttf fonts found through fontconfig, timers kept by the
+// event loop, SDL audio, the termios serial port and standard-library files
+// and clock.
 #pragma once
 
 #include <memory>

@@ -9,54 +9,31 @@ namespace {
 constexpr int kShortestPeriodMs = 10;
 }  // namespace
 
-TickTimers::~TickTimers() { stopAll(); }
+void TickTimers::start(int number, int periodMs, Clock::time_point now) {
+    const Clock::duration period = std::chrono::milliseconds(std::max(periodMs, kShortestPeriodMs));
+    timers_[number] = {period, now + period};
+}
 
-Uint32 TickTimers::onTick(Uint32 interval, void* param) {
-    auto* slot = static_cast<Slot*>(param);
-    if (!slot->tickWaiting.exchange(true)) {
-        SDL_Event event{};
-        event.type = slot->eventType;
-        event.user.code = slot->number;
-        if (SDL_PushEvent(&event) != 1) slot->tickWaiting = false;
+void TickTimers::stop(int number) { timers_.erase(number); }
+
+std::optional<TickTimers::Clock::duration> TickTimers::untilNextTick(Clock::time_point now) const {
+    std::optional<Clock::duration> shortest;
+    for (const auto& [number, timer] : timers_) {
+        const Clock::duration wait = std::max(timer.nextTick - now, Clock::duration::zero());
+        if (!shortest || wait < *shortest) shortest = wait;
     }
-    return interval;
+    return shortest;
 }
 
-void TickTimers::start(int number, int periodMs) {
-    stop(number);
-    auto& slot = slots_[number];
-    if (!slot) {
-        slot = std::make_unique<Slot>();
-        slot->eventType = eventType_;
-        slot->number = number;
+std::vector<int> TickTimers::takeDueTicks(Clock::time_point now) {
+    std::vector<int> due;
+    for (auto& [number, timer] : timers_) {
+        if (timer.nextTick > now) continue;
+        due.push_back(number);
+        timer.nextTick += timer.period;
+        if (timer.nextTick <= now) timer.nextTick = now + timer.period;
     }
-    slot->periodMs = static_cast<Uint32>(std::max(periodMs, kShortestPeriodMs));
-    slot->id = SDL_AddTimer(slot->periodMs, &TickTimers::onTick, slot.get());
-}
-
-void TickTimers::stop(int number) {
-    auto found = slots_.find(number);
-    if (found == slots_.end() || found->second->id == 0) return;
-    SDL_RemoveTimer(found->second->id);
-    found->second->id = 0;
-}
-
-void TickTimers::stopAll() {
-    for (auto& [number, slot] : slots_) stop(number);
-}
-
-bool TickTimers::takeTick(int number) {
-    auto found = slots_.find(number);
-    if (found == slots_.end()) return false;
-    Slot* slot = found->second.get();
-    if (std::find(taken_.begin(), taken_.end(), slot) != taken_.end()) return false;
-    taken_.push_back(slot);
-    return slot->id != 0;
-}
-
-void TickTimers::finishBatch() {
-    for (Slot* slot : taken_) slot->tickWaiting = false;
-    taken_.clear();
+    return due;
 }
 
 }  // namespace voxpan

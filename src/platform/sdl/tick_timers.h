@@ -1,53 +1,40 @@
-// Periodic timers by number whose ticks arrive as SDL user events. A timer
-// never has more than one tick waiting: while the panel is busy (a spoken
-// sequence can take seconds) the ticks it missed are not piled up.
+// Periodic timers by number, kept on the panel's own thread: the event loop
+// waits no longer than the next tick is due and then hands it over itself.
+// No other thread posts ticks: the loop waits on the X connection itself
+// (x_event_wait.h), which an event posted from another thread would not wake.
+// A timer never has more than one tick waiting: while the panel is busy (a
+// spoken sequence can take seconds) the ticks it missed are not piled up.
 #pragma once
 
-#include <SDL.h>
-
-#include <atomic>
+#include <chrono>
 #include <map>
-#include <memory>
+#include <optional>
 #include <vector>
 
 namespace voxpan {
 
 class TickTimers {
 public:
-    // Ticks are pushed as events of the type, with the timer number as code.
-    explicit TickTimers(Uint32 tickEventType) : eventType_(tickEventType) {}
-    ~TickTimers();
-    TickTimers(const TickTimers&) = delete;
-    TickTimers& operator=(const TickTimers&) = delete;
+    using Clock = std::chrono::steady_clock;
 
-    // Starts the timer, or restarts it with the new period. The SDL timer
-    // subsystem must be running.
-    void start(int number, int periodMs);
+    // Starts the timer, or restarts it with the new period.
+    void start(int number, int periodMs, Clock::time_point now);
     void stop(int number);
-    void stopAll();
 
-    // A tick taken from the event queue: true when it is to be handed to the
-    // panel (its timer is still running and it has no tick in this batch yet).
-    bool takeTick(int number);
-    // The batch of events has been handed over: the timers taken from may
-    // queue their next tick.
-    void finishBatch();
+    // How long until the next tick of any timer is due (zero when one is
+    // due); nothing while no timer runs.
+    std::optional<Clock::duration> untilNextTick(Clock::time_point now) const;
+    // The numbers of the timers whose tick is due, each once. A timer's next
+    // tick is one period on, or one period from now when the panel has
+    // fallen behind.
+    std::vector<int> takeDueTicks(Clock::time_point now);
 
 private:
-    struct Slot {
-        Uint32 eventType = 0;
-        int number = 0;
-        Uint32 periodMs = 0;
-        std::atomic<bool> tickWaiting{false};
-        SDL_TimerID id = 0;
+    struct Timer {
+        Clock::duration period{};
+        Clock::time_point nextTick;
     };
-    static Uint32 onTick(Uint32 interval, void* slot);
-
-    Uint32 eventType_;
-    // Slots live as long as this object: SDL may still be running a callback
-    // of a timer that has just been removed.
-    std::map<int, std::unique_ptr<Slot>> slots_;
-    std::vector<Slot*> taken_;
+    std::map<int, Timer> timers_;
 };
 
 }  // namespace voxpan

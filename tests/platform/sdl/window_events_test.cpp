@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -137,6 +138,34 @@ TEST_F(WindowEvents, EventsThePanelDoesNotUseDoNotEndTheWait) {
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_MUTE);
     panel().startTimer(3, 50);
     EXPECT_EQ(panel().waitEvents(), (Events{{EventKind::Timer, 3}}));
+}
+
+// On X11 an event posted from another thread wakes the waiting panel with an
+// X event sent to its window; one still on its way when the window closes is
+// refused by the X server. So no thread but the panel's posts to the queue.
+std::thread::id panelThread;
+std::atomic<int> postsFromOtherThreads{0};
+
+int countPostFromOtherThread(void*, SDL_Event*) {
+    if (std::this_thread::get_id() != panelThread) ++postsFromOtherThreads;
+    return 1;
+}
+
+TEST_F(WindowEvents, TicksAndSignalledCloseArriveWithoutPostsFromOtherThreads) {
+    panelThread = std::this_thread::get_id();
+    SDL_AddEventWatch(countPostFromOtherThread, nullptr);
+    panel().startTimer(1, 10);
+    EXPECT_EQ(panel().waitEvents(), (Events{{EventKind::Timer, 1}}));
+    ASSERT_EQ(kill(getpid(), SIGTERM), 0);
+    bool closed = false;
+    for (int batch = 0; batch < 100 && !closed; ++batch)
+        closed = countOf(panel().waitEvents(), {EventKind::Close, 0}) == 1;
+    EXPECT_TRUE(closed) << "the signal reached the panel as a close request";
+    panel().closeWindow();  // the timer still runs
+    ASSERT_EQ(kill(getpid(), SIGTERM), 0);
+    std::this_thread::sleep_for(100ms);
+    SDL_DelEventWatch(countPostFromOtherThread, nullptr);
+    EXPECT_EQ(postsFromOtherThreads, 0) << "another thread posted an event";
 }
 
 TEST_F(WindowEvents, WaitingAfterTheWindowIsClosedEndsThePanel) {
