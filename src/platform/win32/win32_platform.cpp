@@ -85,6 +85,10 @@ int Win32Platform::serialBytesWaiting() { return serial_.bytesWaiting(); }
 std::string Win32Platform::serialRead(int maxBytes) { return serial_.read(maxBytes); }
 int Win32Platform::serialWrite(std::string_view bytes) { return serial_.write(bytes); }
 void Win32Platform::serialClose() { serial_.close(); }
+bool Win32Platform::serialLost() { return serial_.lost(); }
+bool Win32Platform::serialOpenQuietly(const std::string& device, int baudRate) {
+    return serial_.openQuietly(device, baudRate);
+}
 
 FileHandle Win32Platform::openForReading(const std::string& name) { return files_.openForReading(name); }
 FileHandle Win32Platform::openForWriting(const std::string& name) { return files_.openForWriting(name); }
@@ -118,6 +122,10 @@ void Win32Platform::reportProblem(std::string_view line) { errors_.line("voxpan:
 void Win32Platform::setDisplayLostHandler(std::function<void()> handler) { displayLost_ = std::move(handler); }
 
 std::int64_t Win32Platform::steadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+void Win32Platform::sleepMilliseconds(int ms) {
+    if (ms > 0) Sleep(static_cast<DWORD>(ms));
+}
 
 std::string Win32Platform::todayText() {
     SYSTEMTIME now{};

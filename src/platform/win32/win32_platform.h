@@ -38,6 +38,8 @@ public:
     std::string serialRead(int maxBytes) override;
     int serialWrite(std::string_view bytes) override;
     void serialClose() override;
+    bool serialLost() override;
+    bool serialOpenQuietly(const std::string& device, int baudRate) override;
 
     FileHandle openForReading(const std::string& name) override;
     FileHandle openForWriting(const std::string& name) override;
@@ -57,6 +59,7 @@ public:
     void setDisplayLostHandler(std::function<void()> handler) override;
 
     std::int64_t steadyMilliseconds() override;
+    void sleepMilliseconds(int ms) override;
     std::string todayText() override;
     std::string timeText() override;
 

@@ -14,6 +14,9 @@ constexpr int kLargestRead = 65536;
 // The panel's only thread draws, speaks and polls: a write to a line that
 // has stopped taking bytes gives up rather than hold it.
 constexpr DWORD kWriteGiveUpMs = 100;
+// A stall is told once; it is over when this many writes in a row have gone
+// out whole, so a line that stalls now and then is not told at every stall.
+constexpr int kWholeWritesEndingAStall = 10;
 // A byte on the line: start bit, 8 data bits, parity and 2 stop bits at most.
 constexpr DWORD kBitsPerByte = 12;
 
@@ -54,10 +57,19 @@ Win32SerialPort::~Win32SerialPort() { close(); }
 
 bool Win32SerialPort::isOpen() const { return asHandle(handle_) != INVALID_HANDLE_VALUE; }
 
+bool Win32SerialPort::openQuietly(const std::string& device, int baudRate) {
+    quiet_ = true;
+    const bool opened = open(device, baudRate);
+    quiet_ = false;
+    return opened;
+}
+
 bool Win32SerialPort::open(const std::string& device, int baudRate) {
     close();
+    stallTold_ = false;
+    wholeWritesSinceStall_ = 0;
     if (device.empty()) {
-        errors_.line("voxpan: no serial port configured");
+        if (!quiet_) errors_.line("voxpan: no serial port configured");
         return false;
     }
     device_ = device;
@@ -101,7 +113,7 @@ bool Win32SerialPort::open(const std::string& device, int baudRate) {
 bool Win32SerialPort::failOpen(const std::string& reason) {
     if (isOpen()) CloseHandle(asHandle(handle_));
     handle_ = INVALID_HANDLE_VALUE;
-    errors_.line("voxpan: cannot open serial port " + device_ + ": " + reason);
+    if (!quiet_) errors_.line("voxpan: cannot open serial port " + device_ + ": " + reason);
     device_.clear();
     return false;
 }
@@ -155,14 +167,32 @@ int Win32SerialPort::write(std::string_view bytes) {
     if (!isOpen() || bytes.empty()) return 0;
     DWORD written = 0;
     if (!WriteFile(asHandle(handle_), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-        stillThere(GetLastError());
+        const DWORD error = GetLastError();
+        if (stillThere(error)) dropUnsentOutput(win32ErrorText(error));
         return 0;
     }
     // Fewer bytes than asked: the time-out ran out on a line that takes none.
+    if (written < bytes.size()) {
+        dropUnsentOutput("the receiver holding XOFF, or the driver's queue full");
+        return 0;
+    }
+    if (stallTold_ && ++wholeWritesSinceStall_ >= kWholeWritesEndingAStall) stallTold_ = false;
     return static_cast<int>(written);
 }
 
+void Win32SerialPort::dropUnsentOutput(const std::string& reason) {
+    // The receiver joins a command cut short to the next one (half an "MX",
+    // then "LM"): what the line has not taken goes.
+    PurgeComm(asHandle(handle_), PURGE_TXCLEAR);
+    wholeWritesSinceStall_ = 0;
+    if (stallTold_) return;
+    stallTold_ = true;
+    errors_.line("voxpan: serial port " + device_ + " stopped taking bytes (" + reason +
+                 "): a command not sent within 100 ms is dropped whole; told once per stall");
+}
+
 void Win32SerialPort::close() {
+    lost_ = false;
     if (!isOpen()) return;
     CloseHandle(asHandle(handle_));
     handle_ = INVALID_HANDLE_VALUE;
@@ -184,6 +214,7 @@ void Win32SerialPort::dropLostPort(unsigned long error) {
     CloseHandle(asHandle(handle_));
     handle_ = INVALID_HANDLE_VALUE;
     device_.clear();
+    lost_ = true;
 }
 
 }  // namespace voxpan

@@ -20,15 +20,22 @@ public:
     // the speed with 8N1, the handshake left as the driver has it. On failure
     // writes one line naming the device and the reason and returns false.
     bool open(const std::string& device, int baudRate);
+    // The same, with no line when the device does not open: for trying a
+    // lost device again until it is back.
+    bool openQuietly(const std::string& device, int baudRate);
     void setNonBlocking();
     void setLineFormat(int dataBits, int parity, int stopBits);
     int bytesWaiting();
     std::string read(int maxBytes);
-    // Gives up when the line has taken nothing for about 100 ms beyond the
-    // time the bytes need on the line.
+    // Writes the bytes whole or not at all. When the line has not taken them
+    // within about 100 ms beyond the time they need on it, the unsent output
+    // is purged and 0 returned; the first purge of a stall is told.
     int write(std::string_view bytes);
     void close();
     bool isOpen() const;
+    // True from the moment the open port was found gone until the next open
+    // or close.
+    bool lost() const { return lost_; }
 
 private:
     bool failOpen(const std::string& reason);
@@ -37,11 +44,16 @@ private:
     // the port dropped.
     bool stillThere(unsigned long error);
     void dropLostPort(unsigned long error);
+    void dropUnsentOutput(const std::string& reason);
 
     ErrorOutput& errors_;
     void* handle_;
     std::string device_;
     int baudRate_ = 0;
+    bool quiet_ = false;
+    bool lost_ = false;
+    bool stallTold_ = false;
+    int wholeWritesSinceStall_ = 0;
 };
 
 // The system's text for an error code, without its line end.
