@@ -3,9 +3,6 @@
 #include <string>
 
 #include "controls/tune_and_show.h"
-#include "keys/entry_checks.h"
-#include "panel/receiver_modes.h"
-#include "radio/command_fields.h"
 #include "radio/port_selection.h"
 #include "display/display.h"
 #include "radio/receiver_controls.h"
@@ -55,22 +52,18 @@ void checkSpeedText(Panel& panel) {
     }
 }
 
-}  // namespace
-
-void connectReceiver(Panel& panel) {
+// Clears the panel to its start values and shows them: everything a key or
+// a scan left is dropped, as the receiver will be set anew.
+void startFromScratch(Panel& panel) {
     panel.io.moveTo(0, 0);
     panel.io.setFont(kFontAriel, 50, kBold);
     resetPanelVariables(panel);
     showSearchLimits(panel);
+}
 
-    panel.comPort = truncateToInt(numberOf(rightText(panel.portText, 1)));
-    panel.baudRate = truncateToInt(numberOf(panel.baudText));
-    panel.dataBits = 8;
-    panel.parity = 0;
-    panel.stopBits = 2;
-    checkSpeedText(panel);
-    openReceiverPort(panel);
-
+// The start-up commands: VFO A on 145 MHz, FM, attenuator off, each said
+// before it is sent.
+void bringReceiverToStart(Panel& panel) {
     panel.workText = "145";
     panel.frequencyText = panel.workText;
     tuneVfoA(panel);
@@ -82,25 +75,31 @@ void connectReceiver(Panel& panel) {
     drawModeLine(panel);
 }
 
+}  // namespace
+
+void connectReceiver(Panel& panel) {
+    startFromScratch(panel);
+
+    panel.comPort = truncateToInt(numberOf(rightText(panel.portText, 1)));
+    panel.baudRate = truncateToInt(numberOf(panel.baudText));
+    panel.dataBits = 8;
+    panel.parity = 0;
+    panel.stopBits = 2;
+    checkSpeedText(panel);
+    openReceiverPort(panel);
+
+    bringReceiverToStart(panel);
+}
+
 void reconnectReceiver(Panel& panel) {
-    // A search or memory scan went on in the receiver by itself; tuning
-    // would end it.
-    if (panel.searchState == kSearchOff && panel.memoryScanState == kMemoryScanOff) {
-        // Digits being typed are not tuned yet.
-        const Text& tuned = panel.typingStarted == 1 ? panel.workTextBeforeTyping : panel.workText;
-        if (fitsFrequencyField(tuned)) {
-            panel.commandText = frequencyCommand("VA", tuned);
-            sendCommand(panel);
-        }
-        if (const ReceiverMode* mode = modeOfText(panel.modeText)) {
-            panel.commandText = mode->command;
-            sendCommand(panel);
-        }
-    }
-    panel.commandText = panel.attenuatorOn == 1 ? "AT1" : "AT0";
-    sendCommand(panel);
-    panel.statusText = "Connecting";
-    panel.levelReplyDue = 0;
+    // The receiver may have been switched off, or left its search, while
+    // its cable was out: it gets the start-up commands again and the panel
+    // starts again from what they set. It has answered before, so a key
+    // pressed before its next answer does not end the panel.
+    const std::int32_t connected = panel.receiverConnected;
+    startFromScratch(panel);
+    panel.receiverConnected = connected;
+    bringReceiverToStart(panel);
 }
 
 }  // namespace voxpan

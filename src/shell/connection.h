@@ -10,10 +10,9 @@ namespace voxpan {
 // waits for the receiver: its first reply to a poll confirms the connection.
 void connectReceiver(Panel& panel);
 
-// After a lost port has opened again: the receiver kept its own settings
-// meanwhile, and keys pressed meanwhile changed only the panel, so the
-// receiver is given the panel's frequency, mode and attenuator, without
-// words. The receiver's next answer says "connected", as at start-up.
+// After a lost port has opened again: the panel's variables are reset and
+// the receiver gets the start-up commands with their words, as at start-up;
+// its next answer says "connected".
 void reconnectReceiver(Panel& panel);
 
 }  // namespace voxpan

@@ -109,7 +109,9 @@ def test_the_port_vanishing_mid_run_is_told_aloud_and_reopened_when_it_comes_bac
         returned = Simulator(os.path.join(folder, "back"), "--link", link)
         try:
             wait_for(lambda: panel.plays().count("connected") == 2, 20, "connected after the return")
-            assert returned.captured().startswith(b"VA0145.00000\rMD2\rAT0\rLM\r"), returned.captured()
+            assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
+            back = panel.plays()[panel.plays().index("rnc") + 9:]
+            assert back[:4] == ["1", "4", "5", "FM"] and "connected" in back, back
             panel.press("q")
             panel.assert_clean_exit(20)
         finally:

@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 using LostPort = testing::LivePanelTest;
 
 // Lost before the receiver's first answer, when a key would otherwise end the panel.
-TEST_F(LostPort, IsToldAloudKeysGoOnAndTheReturnRestoresThePanelsSettings) {
+TEST_F(LostPort, IsToldAloudKeysGoOnAndTheReturnRunsTheStartUpAgain) {
     fake.pullSerialDevice();
     auto run = [&](int ticks) { for (int i = 0; i < ticks; ++i) fake.advanceClock(100), tick(); };
     run(30);
@@ -32,11 +32,14 @@ TEST_F(LostPort, IsToldAloudKeysGoOnAndTheReturnRestoresThePanelsSettings) {
     EXPECT_EQ(fake.journalOf("serial-format"), Lines{"serial-format 8 0 2"});
     const Lines sent = commands();
     EXPECT_EQ(Lines(sent.begin(), sent.begin() + std::min<std::size_t>(4, sent.size())),
-              (Lines{"VA0145.00000", "MD2", "AT1", "LM"}))
-        << "the panel's frequency (not the digits being typed), mode and attenuator";
-    press(kKeyF1);
+              (Lines{"VA0145000000", "MD1", "AT0", "LM"}))
+        << "the start-up commands, whatever the keys set while the port was gone";
+    EXPECT_EQ(panel.modeText, "FM");
+    EXPECT_EQ(panel.attenuatorOn, 0);
+    press(kKeyF1 + 1);
     settle();
-    EXPECT_EQ(words(), (Lines{"connected", "FM"})) << "connected at the first answer; no rnc once back";
+    EXPECT_EQ(words(), (Lines{"1", "4", "5", "FM", "attoff", "connected", "AM"}))
+        << "the start-up words, connected at the first answer; no rnc once back";
 }
 
 }  // namespace
