@@ -19,14 +19,10 @@ namespace {
 
 std::string clockText(const char* format) {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    // One thread: the shared result of localtime is safe here.
+    const std::tm* local = std::localtime(&now);
     char text[32];
-    return std::strftime(text, sizeof text, format, &local) > 0 ? std::string(text) : std::string();
+    return local != nullptr && std::strftime(text, sizeof text, format, local) > 0 ? std::string(text) : std::string();
 }
 
 }  // namespace

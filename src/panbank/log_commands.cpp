@@ -24,21 +24,6 @@ std::optional<std::vector<std::string>> linesIfThere(const Console& console, std
 
 }  // namespace
 
-void Console::refuse(const std::string& text) const {
-    // What was said before comes before it, also when both go to one file.
-    out.flush();
-    err << "panbank: " << text << std::endl;
-}
-
-std::optional<std::vector<std::string>> linesOfFile(Platform& platform, const std::string& name) {
-    const FileHandle file = platform.openForReading(name);
-    if (file == 0) return std::nullopt;
-    std::vector<std::string> lines;
-    for (std::string line; platform.readLine(file, line);) lines.push_back(line);
-    platform.closeFile(file);
-    return lines;
-}
-
 int showHits(const Console& console, const CommandLine& line) {
     bool missing = false;
     const std::optional<std::vector<std::string>> lines = linesIfThere(console, kHitLogName, missing);
