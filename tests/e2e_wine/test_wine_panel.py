@@ -61,7 +61,8 @@ def unpacked(folder):
         names = archive.namelist()
         archive.extractall(target)
     home = os.path.join(target, "voxpan")
-    for name in ("voxpan/voxpan.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt", "voxpan/wave/vox.wav"):
+    for name in ("voxpan/voxpan.exe", "voxpan/panbank.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt",
+                 "voxpan/wave/vox.wav"):
         assert name in names, f"{name} in the zip: {names}"
     for text in ("VOXPAN.CFG", "README.txt"):
         with open(os.path.join(home, text), "rb") as file:
@@ -82,6 +83,17 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
         receiver.stop()
 
     home = unpacked(folder)
+    # panbank.exe from the zip tells its commands and puts a list into a bank as panbank on Linux does.
+    helped = subprocess.run(["wine", os.path.join(home, "panbank.exe"), "--help"], cwd=home, env=prefix.env,
+                            capture_output=True, timeout=120)
+    assert helped.returncode == 0 and b"panbank import FILE --bank NN" in helped.stdout, helped
+    with open(os.path.join(home, "list.csv"), "w", newline="") as chirp:
+        chirp.write("Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
+    imported = subprocess.run(["wine", os.path.join(home, "panbank.exe"), "import", "list.csv", "--bank", "05"],
+                              cwd=home, env=prefix.env, capture_output=True, timeout=120)
+    assert imported.returncode == 0 and b"line 3" in imported.stderr, imported
+    with open(os.path.join(home, "bank05.dat"), "rb") as bank:
+        assert bank.read() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
     with open(os.path.join(home, "VOXPAN.CFG"), "rb") as example:
         assert example.read().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
     config = configuration(COM_NUMBER)
