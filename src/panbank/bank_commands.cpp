@@ -27,13 +27,15 @@ std::optional<BankTable> loadBank(const Console& console, int number) {
         console.refuse("there is no " + name + " in " + panel.io.workingFolder() + ".");
         return std::nullopt;
     }
-    if (kind == PathKind::File) {
-        panel.bankFileName = name;
-        readBankFile(panel);
+    if (kind != PathKind::File) {
+        console.refuse(name + " is " + (kind == PathKind::Folder ? "a folder" : "a device or a pipe") +
+                       ", not a bank file.");
+        return std::nullopt;
     }
-    if (kind != PathKind::File || panel.bankReadError != 0) {
-        console.refuse(name + " cannot be read: it is " + (kind == PathKind::Folder ? "a folder" : "not a file") +
-                       " or may not be read.");
+    panel.bankFileName = name;
+    readBankFile(panel);
+    if (panel.bankReadError != 0) {
+        console.refuse(name + " cannot be read (may you read it?).");
         return std::nullopt;
     }
     return panel.bankLines;

@@ -47,7 +47,11 @@ std::string fixedText(std::int64_t units, int decimals, int shown) {
     return fraction.empty() ? whole : whole + "." + fraction;
 }
 
-std::string twoDigits(int number) { return (number >= 0 && number < 10 ? "0" : "") + std::to_string(number); }
+std::string twoDigits(int number) {
+    std::string text = std::to_string(number);
+    if (number >= 0 && number < 10) text.insert(text.begin(), '0');
+    return text;
+}
 
 std::string shortestText(std::int64_t units, int decimals) { return fixedText(units, decimals, 0); }
 

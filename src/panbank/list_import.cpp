@@ -58,9 +58,11 @@ bool isEmpty(const CsvRecord& record) {
                        [](const std::string& field) { return trimmed(field).empty(); });
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::string modeName(const ReceiverMode& mode) { return std::string(mode.listName); }
+std::string quoted(std::string_view text) {
+    std::string quoted(1, '"');
+    quoted += text;
+    return quoted += '"';
+}
 
 // The rows that keep going, the others refused with their reason.
 std::vector<Candidate> candidatesOf(const std::vector<CsvRecord>& records, const Columns& columns,
@@ -104,6 +106,17 @@ ImportedBank bankOf(int number, const ReceiverMode& mode, const std::string& ste
     }
     bank.lines.emplace_back(kEndMarker);
     return bank;
+}
+
+// The step asked for, else the first row's when the receiver takes it,
+// else 12.5.
+std::string stepOf(const ImportChoices& choices, const Candidate& first, std::vector<std::string>& notes) {
+    if (choices.step) return *choices.step;
+    if (first.stepCell.empty()) return std::string(kDefaultStep);
+    if (std::optional<std::string> step = bankStepText(first.stepCell)) return *step;
+    notes.push_back("the step " + quoted(first.stepCell) + " of line " + std::to_string(first.line) +
+                    " is no step the receiver takes: the bank's step is " + std::string(kDefaultStep) + " kHz");
+    return std::string(kDefaultStep);
 }
 
 }  // namespace
@@ -156,7 +169,7 @@ ImportPlan planImport(const std::vector<CsvRecord>& records, const ImportChoices
         if (candidate.mode != nullptr && candidate.mode != plan.mode) {
             plan.refused.push_back({candidate.line, plainName(candidate.name),
                                     "its mode " + quoted(candidate.modeCell) + " is not the bank's " +
-                                        modeName(*plan.mode) + " (a bank has one mode)"});
+                                        std::string(plan.mode->listName) + " (a bank has one mode)"});
         } else {
             taken.push_back(candidate);
         }
@@ -168,17 +181,7 @@ ImportPlan planImport(const std::vector<CsvRecord>& records, const ImportChoices
         return plan;
     }
 
-    plan.step = std::string(kDefaultStep);
-    if (choices.step) {
-        plan.step = *choices.step;
-    } else if (const std::string_view cell = taken.front().stepCell; !cell.empty()) {
-        if (const std::optional<std::string> step = bankStepText(cell)) {
-            plan.step = *step;
-        } else {
-            plan.notes.push_back("the step " + quoted(cell) + " of line " + std::to_string(taken.front().line) +
-                                 " is no step the receiver takes: the bank's step is " + plan.step + " kHz");
-        }
-    }
+    plan.step = stepOf(choices, taken.front(), plan.notes);
 
     const int count = static_cast<int>(taken.size());
     const int banksNeeded = (count + kMostChannelsInABank - 1) / kMostChannelsInABank;

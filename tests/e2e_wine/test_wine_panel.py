@@ -71,6 +71,21 @@ def unpacked(folder):
     return home
 
 
+def console_program(home, prefix, program, *arguments):
+    """A console program of the zip under wine: its exit status, stdout and
+    stderr (through files: wine's services inherit pipes and outlive it)."""
+    paths = [os.path.join(home, name) for name in ("console-out.txt", "console-err.txt")]
+    with open(paths[0], "wb") as out, open(paths[1], "wb") as err:
+        code = subprocess.run(["wine", os.path.join(home, program), *arguments], cwd=home, env=prefix.env,
+                              stdin=subprocess.DEVNULL, stdout=out, stderr=err, timeout=120).returncode
+    outputs = []
+    for path in paths:
+        with open(path, "rb") as file:
+            outputs.append(file.read())
+        os.remove(path)
+    return code, outputs[0], outputs[1]
+
+
 def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     linux_folder = os.path.join(folder, "linux")
     os.mkdir(linux_folder)
@@ -84,14 +99,12 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
 
     home = unpacked(folder)
     # panbank.exe from the zip tells its commands and puts a list into a bank as panbank on Linux does.
-    helped = subprocess.run(["wine", os.path.join(home, "panbank.exe"), "--help"], cwd=home, env=prefix.env,
-                            capture_output=True, timeout=120)
-    assert helped.returncode == 0 and b"panbank import FILE --bank NN" in helped.stdout, helped
+    code, out, _ = console_program(home, prefix, "panbank.exe", "--help")
+    assert code == 0 and b"panbank import FILE --bank NN" in out, out
     with open(os.path.join(home, "list.csv"), "w", newline="") as chirp:
         chirp.write("Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
-    imported = subprocess.run(["wine", os.path.join(home, "panbank.exe"), "import", "list.csv", "--bank", "05"],
-                              cwd=home, env=prefix.env, capture_output=True, timeout=120)
-    assert imported.returncode == 0 and b"line 3" in imported.stderr, imported
+    code, out, err = console_program(home, prefix, "panbank.exe", "import", "list.csv", "--bank", "05")
+    assert code == 0 and b"line 3" in err, (out, err)
     with open(os.path.join(home, "bank05.dat"), "rb") as bank:
         assert bank.read() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
     with open(os.path.join(home, "VOXPAN.CFG"), "rb") as example:
