@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "panbank/hit_log.h"
+
 namespace voxpan::panbank {
 namespace {
 
@@ -134,6 +138,25 @@ TEST(ListImport, StepsAreTheShortestTextTheReceiversStepFieldTakes) {
         {"0.125", std::nullopt}, {"0", std::nullopt}, {"1000", std::nullopt}, {"-5", std::nullopt}, {"", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(bankStepText(c.typed), c.step) << c.typed;
+}
+
+TEST(ListImport, AnyBytesGiveRefusalsOrBanksAndNeverAFault) {
+    // Pieces of lists and logs, joined at random: run under the sanitizers,
+    // this finds any read past a text's end.
+    const std::vector<std::string> pieces{"Frequency", "Name", "Mode", "TStep", ",", "\"", "\"\"", "\r", "\n",
+                                          "#", " ", "145.5", ".", "FM", "DMR", "5.00", "\xEF\xBB\xBF", "-", "2026-12-07T",
+                                          "21:04:05", "+01:00", "9999", "Ch"};
+    std::mt19937 random(20261207);
+    for (int run = 0; run < 3000; ++run) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(0, 40)(random); n > 0; --n)
+            text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        const ImportPlan plan = planImport(readCsv(text), {99, nullptr, std::nullopt, true});
+        EXPECT_NE(plan.problem.empty(), plan.banks.empty()) << "a list either fills banks or is refused: " << text;
+        for (const ImportedBank& bank : plan.banks) EXPECT_EQ(bank.lines.back(), "9999") << text;
+        hitOf(text);
+        sinceOf(text);
+    }
 }
 
 }  // namespace
