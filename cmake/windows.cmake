@@ -29,6 +29,15 @@ target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32)
 add_executable(voxpan WIN32 src/main.cpp)
 target_link_libraries(voxpan PRIVATE voxpan_logic voxpan_platform_win32)
 
+# panbank, the console program for the banks, over the same bank code and
+# the Win32 files.
+file(GLOB VOXPAN_PANBANK_SOURCES CONFIGURE_DEPENDS src/panbank/*.cpp)
+list(REMOVE_ITEM VOXPAN_PANBANK_SOURCES ${CMAKE_SOURCE_DIR}/src/panbank/main.cpp)
+add_library(voxpan_panbank STATIC ${VOXPAN_PANBANK_SOURCES})
+target_link_libraries(voxpan_panbank PUBLIC voxpan_logic voxpan_platform_win32)
+add_executable(panbank src/panbank/main.cpp)
+target_link_libraries(panbank PRIVATE voxpan_panbank)
+
 # The recorded words: the Linux build's, or recorded here.
 set(VOXPAN_WAVE_STAMP ${CMAKE_BINARY_DIR}/wave/.generated)
 if(VOXPAN_WAVE_SOURCE)
@@ -53,7 +62,7 @@ add_custom_target(wave ALL DEPENDS ${VOXPAN_WAVE_STAMP})
 # dist/voxpan-windows.zip: one folder "voxpan" holding the programs, the
 # words, an example VOXPAN.CFG and the README for Windows, all text in CR LF.
 # The programs that go into the zip, each a target defined above.
-set(VOXPAN_WINDOWS_PROGRAMS voxpan)
+set(VOXPAN_WINDOWS_PROGRAMS voxpan panbank)
 set(VOXPAN_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the zip is written")
 set(VOXPAN_ZIP ${VOXPAN_DIST_DIR}/voxpan-windows.zip)
 set(stage ${CMAKE_BINARY_DIR}/zip-stage)

@@ -20,7 +20,7 @@ const std::map<std::string, int> kRanks{
     {"platform", 0},  // the interface, platform.h
     {"platform/core", 1}, {"platform/sdl", 2}, {"platform/win32", 2},  // its implementations
     {"panel", 3},    {"voice", 4}, {"display", 4}, {"radio", 5}, {"controls", 6}, {"banks", 7},
-    {"scan", 8},     {"keys", 9},  {"shell", 10},  {"setup", 11}, {"main", 12},
+    {"scan", 8},     {"keys", 9},  {"shell", 10},  {"setup", 11}, {"panbank", 11}, {"main", 12},
 };
 // The panel's logic reaches the world only through the platform interface.
 const std::vector<std::string> kLogic{"panel", "voice", "display", "radio", "controls",

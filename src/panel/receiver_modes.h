@@ -1,6 +1,7 @@
 // The receiver's seven modes, one row each: the text the panel shows and
-// stores, the command, the words, the key and the digit of a memory write.
-// Every place that names a mode reads it from here.
+// stores, the command, the words, the key, the digit of a memory write and
+// the names a CHIRP channel list gives it. Every place that names a mode
+// reads it from here.
 #pragma once
 
 #include <array>
@@ -26,19 +27,25 @@ struct ReceiverMode {
     // The "MD" digit of a memory write into the receiver; a memory channel
     // cannot hold automatic mode.
     char transferDigit;
+    // Its name in a CHIRP channel list, as panbank writes it.
+    std::string_view listName;
+    // Other names a list may give it, blank-separated: the narrow FM and
+    // AM of other radios are this receiver's FM and AM, and CW heard on the
+    // other sideband is still CW.
+    std::string_view otherListNames;
 };
 
 inline constexpr char kNoTransferDigit = '\0';
 
 inline constexpr std::array<ReceiverMode, 7> kReceiverModes{{
-    // text, command, word, read-out word, function key, transfer digit
-    {"FM",    "MD1",  "FM",   "fm.wav",  1,   '1'},
-    {"AM",    "MD2",  "AM",   "am.wav",  2,   '2'},
-    {"LSB",   "MD4",  "LSB",  "lsb.wav", 3,   '4'},
-    {"USB",   "MD3",  "USB",  "usb.wav", 4,   '3'},
-    {"WFM",   "MD0",  "WFM",  "wfm.wav", 5,   '0'},
-    {"CW ",   "MD5",  "cw",   "cw.wav",  6,   '5'},
-    {"AUT",   "AU1",  "auto", "auto",    7,   kNoTransferDigit},
+    // text, command, word, read-out word, function key, transfer digit, list names
+    {"FM",    "MD1",  "FM",   "fm.wav",  1,   '1',              "FM",   "NFM"},
+    {"AM",    "MD2",  "AM",   "am.wav",  2,   '2',              "AM",   "NAM"},
+    {"LSB",   "MD4",  "LSB",  "lsb.wav", 3,   '4',              "LSB",  ""},
+    {"USB",   "MD3",  "USB",  "usb.wav", 4,   '3',              "USB",  ""},
+    {"WFM",   "MD0",  "WFM",  "wfm.wav", 5,   '0',              "WFM",  ""},
+    {"CW ",   "MD5",  "cw",   "cw.wav",  6,   '5',              "CW",   "CWR"},
+    {"AUT",   "AU1",  "auto", "auto",    7,   kNoTransferDigit, "Auto", ""},
 }};
 
 // The mode the panel puts the receiver in when it connects.
@@ -64,6 +71,47 @@ constexpr const ReceiverMode* modeOfBankModeLine(std::string_view line) {
     return nullptr;
 }
 
+namespace mode_names {
+
+constexpr char lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+constexpr bool sameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowered(a[i]) != lowered(b[i])) return false;
+    return true;
+}
+
+constexpr std::string_view withoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// Whether the name is the mode's list name, one of its other list names or
+// its own text (without its blank), in any case.
+constexpr bool namesMode(const ReceiverMode& mode, std::string_view name) {
+    if (name.empty()) return false;
+    if (sameLetters(name, mode.listName) || sameLetters(name, withoutTrailingBlanks(mode.text))) return true;
+    std::string_view others = mode.otherListNames;
+    while (!others.empty()) {
+        const std::size_t blank = others.find(' ');
+        if (sameLetters(name, others.substr(0, blank))) return true;
+        others = blank == std::string_view::npos ? std::string_view{} : others.substr(blank + 1);
+    }
+    return false;
+}
+
+}  // namespace mode_names
+
+// The mode a channel list or an operator names: a list name, another list
+// name or the panel's own text, in any case ("nfm", "Auto", "AUT", "cw").
+// nullptr for a mode the receiver lacks ("DMR", "DV") and for "".
+constexpr const ReceiverMode* modeOfListName(std::string_view name) {
+    for (const ReceiverMode& mode : kReceiverModes)
+        if (mode_names::namesMode(mode, name)) return &mode;
+    return nullptr;
+}
+
 // The mode of function key n (1 is F1); nullptr for a key without one.
 constexpr const ReceiverMode* modeOfFunctionKey(int number) {
     for (const ReceiverMode& mode : kReceiverModes)
@@ -80,11 +128,22 @@ constexpr const ReceiverMode* modeOfTransferDigit(char digit) {
     return nullptr;
 }
 
-// Each lookup finds at most one row, and a mode line finds its own.
+// Each lookup finds at most one row, and a mode line finds its own; each
+// name of a list names one mode only.
 static_assert([] {
+    auto modesNaming = [](std::string_view name) {
+        int count = 0;
+        for (const ReceiverMode& mode : kReceiverModes) count += mode_names::namesMode(mode, name) ? 1 : 0;
+        return count;
+    };
     for (std::size_t i = 0; i < kReceiverModes.size(); ++i) {
         const ReceiverMode& a = kReceiverModes[i];
-        if (modeOfBankModeLine(a.text) != &a) return false;
+        if (modeOfBankModeLine(a.text) != &a || modesNaming(a.listName) != 1) return false;
+        for (std::string_view others = a.otherListNames; !others.empty();) {
+            const std::size_t blank = others.find(' ');
+            if (modesNaming(others.substr(0, blank)) != 1) return false;
+            others = blank == std::string_view::npos ? std::string_view{} : others.substr(blank + 1);
+        }
         for (std::size_t j = i + 1; j < kReceiverModes.size(); ++j) {
             const ReceiverMode& b = kReceiverModes[j];
             if (a.text == b.text || a.command == b.command || a.functionKey == b.functionKey) return false;
