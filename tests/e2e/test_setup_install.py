@@ -14,8 +14,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Xvfb, wait_for  # noqa: E402
 from setup_harness import SOURCE_DIR, desktop_entry, exec_arguments, install, run_setup, run_tests  # noqa: E402
 
-EXPECTED = {"bin/voxpan", "bin/pansetup", "share/voxpan/wave/", "share/applications/voxpan.desktop",
-            "share/man/man1/voxpan.1", "share/man/man1/pansetup.1"}
+EXPECTED = {"bin/voxpan", "bin/pansetup", "bin/panbank", "share/voxpan/wave/", "share/applications/voxpan.desktop",
+            "share/man/man1/voxpan.1", "share/man/man1/pansetup.1", "share/man/man1/panbank.1"}
 
 
 def readme_paths():
@@ -41,7 +41,7 @@ def test_every_file_is_where_the_readme_says_and_the_entry_and_pages_are_valid(f
     assert listed == EXPECTED, f"the README's table lists {sorted(listed)}"
     for path in listed:
         assert os.path.exists(os.path.join(prefix, path)), f"{path} is not installed"
-    for program in ("bin/voxpan", "bin/pansetup"):
+    for program in ("bin/voxpan", "bin/pansetup", "bin/panbank"):
         assert os.stat(os.path.join(prefix, program)).st_mode & stat.S_IXOTH, f"{program} is not executable"
     installed_words = sorted(os.listdir(os.path.join(prefix, "share/voxpan/wave")))
     assert installed_words == sorted(word + ".wav" for word in words()), installed_words
