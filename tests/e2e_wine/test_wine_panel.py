@@ -2,7 +2,7 @@
 folder, against the simulated receiver on a COM port of the wine prefix,
 driven by the same keys as the Linux program, with the same bytes on the
 line, the same words, the same log and the same bank file; and a port
-that vanishes while the panel runs."""
+that vanishes while the panel runs and comes back."""
 
 import os
 import subprocess
@@ -110,7 +110,7 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
 
 
-def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, prefix):
+def test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back(folder, x, prefix):
     receiver = Simulator(folder)
     prefix.link_com_port(COM_NUMBER, receiver.device)
     panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
@@ -126,8 +126,17 @@ def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, pref
         assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
         panel.press("f")
         panel.wait_for_play("wave/fm.wav", 30)
-        panel.press("q")
-        panel.assert_clean_exit(30)
+
+        os.mkdir(os.path.join(folder, "back"))
+        returned = Simulator(os.path.join(folder, "back"))
+        try:
+            prefix.link_com_port(COM_NUMBER, returned.device)  # the adapter plugged in again
+            wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
+            assert returned.captured().startswith(b"VA0145.00000\rMD1\rAT0\rLM\r"), returned.captured()
+            panel.press("q")
+            panel.assert_clean_exit(30)
+        finally:
+            returned.stop()
     finally:
         panel.kill()
         receiver.stop()
@@ -141,5 +150,5 @@ def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, pref
 if __name__ == "__main__":
     run_with_prefix([
         test_the_zip_under_wine_does_what_the_linux_program_does,
-        test_the_port_vanishing_is_told_once_and_the_keys_still_work,
+        test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back,
     ])
