@@ -8,10 +8,9 @@ import os
 import subprocess
 import sys
 import time
-import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_harness import COM_NUMBER, ZIP, WinePanel, run_with_prefix, wait_for  # noqa: E402
+from wine_harness import COM_NUMBER, WinePanel, run_with_prefix, unpacked, wait_for  # noqa: E402
 from harness import LOG_HEADER, Panel, Session, Simulator, configuration  # noqa: E402
 
 # Each step: the keys, and the words they bring (without the pauses).
@@ -52,22 +51,6 @@ def drive(panel, receiver):
         # another, which depends on the fonts' widths.
         "texts": [t[1:] for t in panel.texts() if t[1] != BAR_LINE],
     }
-
-
-def unpacked(folder):
-    """The zip unpacked into a new folder; the folder of voxpan.exe."""
-    target = os.path.join(folder, "unpacked")
-    with zipfile.ZipFile(ZIP) as archive:
-        names = archive.namelist()
-        archive.extractall(target)
-    home = os.path.join(target, "voxpan")
-    for name in ("voxpan/voxpan.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt", "voxpan/wave/vox.wav"):
-        assert name in names, f"{name} in the zip: {names}"
-    for text in ("VOXPAN.CFG", "README.txt"):
-        with open(os.path.join(home, text), "rb") as file:
-            content = file.read()
-        assert content.count(b"\r\n") == content.count(b"\n") > 0, f"{text} has CR LF line ends"
-    return home
 
 
 def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
