@@ -146,10 +146,11 @@ std::string replaceWholeFile(const fs::path& target, std::string_view bytes) {
 }
 
 std::string howToStartThePanel(const fs::path& folder) {
-    const fs::path program = programFolder() / "voxpan.exe";
-    return "To start the panel, start voxpan.exe with " + folder.string() +
-           " as its working folder: a shortcut to voxpan.exe whose Start in folder is " + folder.string() +
-           ", or in a console: cd /d \"" + folder.string() + "\" && \"" + program.string() + "\"";
+    // The panel works in the folder it is started in, which is not the one
+    // it lies in.
+    const std::string program = (programFolder() / "voxpan.exe").string();
+    return "To start the panel in " + folder.string() + ": a shortcut to " + program + " whose Start in folder is " +
+           folder.string() + ", or in a console:\ncd /d \"" + folder.string() + "\" && \"" + program + "\"";
 }
 
 }  // namespace voxpan::setup
