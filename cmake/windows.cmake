@@ -29,6 +29,15 @@ target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32)
 add_executable(voxpan WIN32 src/main.cpp)
 target_link_libraries(voxpan PRIVATE voxpan_logic voxpan_platform_win32)
 
+# pansetup, a console program: the set-up's portable part and its Windows
+# part (the registry's list of COM ports, the Win32 port and files).
+file(GLOB VOXPAN_SETUP_SOURCES CONFIGURE_DEPENDS src/setup/*.cpp src/setup/win32/*.cpp)
+list(REMOVE_ITEM VOXPAN_SETUP_SOURCES ${CMAKE_SOURCE_DIR}/src/setup/main.cpp)
+add_library(voxpan_setup STATIC ${VOXPAN_SETUP_SOURCES})
+target_link_libraries(voxpan_setup PUBLIC voxpan_logic voxpan_platform_win32 advapi32)
+add_executable(pansetup src/setup/main.cpp)
+target_link_libraries(pansetup PRIVATE voxpan_setup)
+
 # panbank, the console program for the banks, over the same bank code and
 # the Win32 files.
 file(GLOB VOXPAN_PANBANK_SOURCES CONFIGURE_DEPENDS src/panbank/*.cpp)
@@ -62,7 +71,7 @@ add_custom_target(wave ALL DEPENDS ${VOXPAN_WAVE_STAMP})
 # dist/voxpan-windows.zip: one folder "voxpan" holding the programs, the
 # words, an example VOXPAN.CFG and the README for Windows, all text in CR LF.
 # The programs that go into the zip, each a target defined above.
-set(VOXPAN_WINDOWS_PROGRAMS voxpan panbank)
+set(VOXPAN_WINDOWS_PROGRAMS voxpan pansetup panbank)
 set(VOXPAN_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the zip is written")
 set(VOXPAN_ZIP ${VOXPAN_DIST_DIR}/voxpan-windows.zip)
 set(stage ${CMAKE_BINARY_DIR}/zip-stage)

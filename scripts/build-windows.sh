@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds voxpan for Windows on Debian 12, cross-compiled with mingw-w64:
-# build-windows/voxpan.exe (statically linked: it needs only the DLLs every
-# Windows has), the unit tests for Windows, and dist/voxpan-windows.zip.
+# build-windows/voxpan.exe and pansetup.exe (statically linked: they need
+# only the DLLs every Windows has), the unit tests for Windows, and
+# dist/voxpan-windows.zip.
 # Run as root, it first installs the Debian packages it needs when they are
 # missing (the compiler, wine for the tests, GoogleTest's sources).
 #

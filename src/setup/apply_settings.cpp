@@ -13,13 +13,6 @@ namespace {
 
 const char* onOff(bool on) { return on ? "on" : "off"; }
 
-std::string forShell(const std::string& path) {
-    if (path.find_first_of(" '\"$`\\&;|<>()*?[]#~!") == std::string::npos) return path;
-    std::string quoted = "'";
-    for (const char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 bool isThere(const fs::path& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
@@ -36,7 +29,7 @@ void describePlan(std::ostream& out, const fs::path& folder, const Settings& set
     if (isThere(folder / "wave")) {
         out << "Recorded words: the folder's own wave, left as it is\n";
     } else if (!words.empty()) {
-        out << "Recorded words: linked in as wave, from " << words.string() << '\n';
+        out << "Recorded words: " << kFolderWords.wordsPutIn << " as wave, from " << words.string() << '\n';
     }
     if (isThere(folder / kConfigurationName)) {
         out << "The old " << kConfigurationName << " will be kept as " << kConfigurationName << ".bak\n";
@@ -55,7 +48,7 @@ bool applySettings(std::ostream& out, std::ostream& err, const fs::path& folder,
             out << "Written: " << (folder / kConfigurationName).string();
             if (replacing) out << " (the old one is kept as " << kConfigurationName << ".bak)";
             out << '\n' << wordsDone << '\n';
-            out << "To start the panel: cd " << forShell(folder.string()) << " && voxpan\n" << std::flush;
+            out << howToStartThePanel(folder) << '\n' << std::flush;
             return true;
         }
     }

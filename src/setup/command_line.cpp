@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "setup/port_names.h"
 #include "setup/receiver_probe.h"
+#include "setup/working_folder.h"
 
 namespace voxpan::setup {
 namespace {
@@ -36,7 +38,7 @@ bool takeValues(const std::map<std::string, std::string, std::less<>>& values, C
     for (const auto& [option, value] : values) {
         if (option == "--port") {
             if (!isWritablePortText(value)) {
-                line.error = "--port takes a device path such as /dev/ttyUSB0, not '" + value + "'";
+                line.error = "--port takes " + std::string(kPortWords.kind) + ", not '" + value + "'";
                 return false;
             }
             line.settings.port = value;
@@ -128,13 +130,12 @@ std::string usageText() {
            "       pansetup --probe DEV\n"
            "\n"
            "Sets up voxpan, the speaking front panel for the AOR AR8600 receiver: writes VOXPAN.CFG in\n"
-           "the panel's working folder and links the recorded words into it as wave.\n"
+           "the panel's working folder and " + std::string(kFolderWords.wordsPut) + " the recorded words into it as wave.\n"
            "Without options it asks one question at a time, and writes nothing until you confirm.\n"
            "\n"
            "Options:\n"
-           "  --folder DIR     the working folder (default ~/voxpan); created when missing\n"
-           "  --port DEV       the receiver's serial port, a device path such as /dev/ttyUSB0 or\n"
-           "                   /dev/serial/by-id/...; writes without asking, with the three below\n"
+           "  --folder DIR     the working folder (default " + std::string(kFolderWords.defaultFolder) + "); created when missing\n"
+           "  --port DEV       the receiver's serial port, " + std::string(kPortWords.optionHelp) + "; writes without asking, with the three below\n"
            "  --speed N        the line speed set on the receiver: " + speedList() + "\n"
            "  --voice on|off   the spoken words\n"
            "  --log on|off     the traffic log, debug1.dat\n"

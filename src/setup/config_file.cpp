@@ -1,12 +1,11 @@
 #include "setup/config_file.h"
 
-#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
-#include "platform/core/file_replacement.h"
+#include "setup/working_folder.h"
 #include "shell/startup.h"
 
 namespace voxpan::setup {
@@ -45,18 +44,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::string deviceOf(std::string_view portText) {
-    if (portText.find('/') != std::string_view::npos) return std::string(trimmed(portText));
-    if (portText.empty() || portText.back() < '1' || portText.back() > '9') return {};
-    return "/dev/ttyS" + std::to_string(portText.back() - '1');
-}
-
-// The bytes go to `target` by way of a flushed scratch file renamed over
-// it: a reader finds either the old file or the whole new one.
-std::string replaceWhole(const fs::path& target, std::string_view bytes) {
-    return replaceFile(target.string(), bytes).problem;
-}
-
 }  // namespace
 
 std::string formatConfiguration(const Settings& settings) {
@@ -64,7 +51,7 @@ std::string formatConfiguration(const Settings& settings) {
     auto line = [&](std::string_view label, std::string_view value) {
         text.append(label).append(value).append(kLineEnd);
     };
-    line(kPortLabel, settings.port);
+    line(kPortLabel, portForFile(settings.port));
     line(kSpeedLabel, std::to_string(settings.speed));
     line(kTypeLabel, "AR8600");
     line(kVoiceLabel, settings.voice ? "1" : "0");
@@ -76,7 +63,7 @@ Settings parseConfiguration(std::string_view bytes) {
     std::vector<std::string_view> lines = splitLines(bytes);
     lines.resize(5);
     Settings settings;
-    settings.port = deviceOf(from(lines[0], kPortLabel.size() + 1));
+    settings.port = portFromFile(from(lines[0], kPortLabel.size() + 1));
     const std::string_view speed = trimmed(from(lines[1], kSpeedLabel.size() + 1));
     int value = 0;
     const auto [end, error] = std::from_chars(speed.data(), speed.data() + speed.size(), value);
@@ -87,11 +74,6 @@ Settings parseConfiguration(std::string_view bytes) {
     settings.voice = !voice.starts_with('0');
     settings.log = from(lines[4], kLogLabel.size() + 1).starts_with('1');
     return settings;
-}
-
-bool isWritablePortText(std::string_view port) {
-    return port.find('/') != std::string_view::npos &&
-           std::none_of(port.begin(), port.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
 }
 
 std::optional<Settings> readConfigurationFile(const fs::path& folder) {
@@ -111,10 +93,10 @@ std::string writeConfigurationFile(const fs::path& folder, std::string_view byte
         }
         const std::string oldBytes{std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()};
         if (old.bad()) return "cannot read the old " + target.string() + "; nothing was changed";
-        const std::string problem = replaceWhole(folder / (std::string(kConfigurationName) + ".bak"), oldBytes);
+        const std::string problem = replaceWholeFile(folder / (std::string(kConfigurationName) + ".bak"), oldBytes);
         if (!problem.empty()) return problem + "; nothing was changed";
     }
-    return replaceWhole(target, bytes);
+    return replaceWholeFile(target, bytes);
 }
 
 }  // namespace voxpan::setup

@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "setup/port_names.h"
+
 namespace voxpan::setup {
 
 struct Settings {
-    std::string port;  // a device path
+    std::string port;  // as the operator names it (port_names.h)
     int speed = 9600;
     bool voice = true;
     bool log = false;
@@ -22,12 +24,8 @@ struct Settings {
 std::string formatConfiguration(const Settings& settings);
 
 // The values of an existing file, read by the same columns as the panel
-// reads them; a COM number becomes its device (COMn is /dev/ttyS<n-1>).
+// reads them; a COM number becomes its port (portFromFile).
 Settings parseConfiguration(std::string_view bytes);
-
-// Whether a port text fits on line 1 (a device path with no line break
-// or other control character).
-bool isWritablePortText(std::string_view port);
 
 // The folder's VOXPAN.CFG, when there is one.
 std::optional<Settings> readConfigurationFile(const std::filesystem::path& folder);

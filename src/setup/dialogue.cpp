@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <ostream>
-#include <system_error>
 
 #include "setup/apply_settings.h"
 #include "setup/config_file.h"
 #include "setup/port_check.h"
 #include "setup/port_discovery.h"
+#include "setup/port_names.h"
 #include "setup/questions.h"
 #include "setup/receiver_probe.h"
 #include "setup/working_folder.h"
@@ -79,9 +79,9 @@ std::string Conversation::askPortOnce() {
     for (const FoundPort& port : ports) question.choices.push_back(port.path + " (" + port.description + ")");
     if (ports.empty()) {
         questions_.say("No serial ports were found. Plug in the receiver's adapter and type 0 to look again, "
-                       "or type the device's path.");
+                       "or type " + std::string(kPortWords.typedHint) + ".");
     }
-    question.prompt = ports.empty() ? "Device path" : "Number or device path";
+    question.prompt = ports.empty() ? std::string(kPortWords.typedPrompt) : "Number or " + std::string(kPortWords.typed);
     const std::string earlier = existing_ ? existing_->port : std::string();
     const auto listed = std::find_if(ports.begin(), ports.end(), [&](const FoundPort& p) { return p.path == earlier; });
     if (listed != ports.end()) {
@@ -94,16 +94,7 @@ std::string Conversation::askPortOnce() {
     const std::size_t count = ports.size();
     question.judgeOther = [count](std::string_view typed) -> std::string {
         if (typed == "0" && count == 0) return {};
-        const std::string list = count > 0 ? "a number from the list or " : "";
-        if (!typed.starts_with('/')) {
-            return std::string(typed) + " is not a port: type " + list + "a device path, which starts with /.";
-        }
-        if (!isWritablePortText(typed)) return "A device path cannot hold control characters.";
-        std::error_code error;
-        if (!fs::exists(fs::path(typed), error)) {
-            return "There is no device " + std::string(typed) + ": type " + list + "the full path of a device.";
-        }
-        return {};
+        return typedPortProblem(typed, count > 0);
     };
     const Answer answer = answered(questions_.ask(question));
     if (answer.choice) return ports[*answer.choice].path;

@@ -7,6 +7,7 @@
 
 #include "setup/apply_settings.h"
 #include "setup/command_line.h"
+#include "setup/console_window.h"
 #include "setup/dialogue.h"
 #include "setup/port_check.h"
 #include "setup/port_discovery.h"
@@ -108,11 +109,13 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    int status = kRefused;
     try {
-        return run(argc, argv);
+        status = run(argc, argv);
     } catch (const std::exception& error) {
         // The file system failing under the program (a folder removed while it is read, say).
         std::cerr << "pansetup: " << error.what() << "\n";
-        return kRefused;
     }
+    holdOwnConsoleWindow(std::cin, std::cout);
+    return status;
 }

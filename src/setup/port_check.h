@@ -3,9 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
-
-#include "setup/port_users.h"
 
 namespace voxpan::setup {
 
@@ -15,26 +12,9 @@ struct PortCheck {
     std::string note;     // when it opens but other programs have it open too
 };
 
-// Opens the device as the panel does (read and write, no controlling
-// terminal, not waiting for a carrier), tries the panel's lock, and closes it.
-PortCheck checkPort(const std::string& device);
-
-// What stands between the user and the device when it refuses them.
-struct AccessFacts {
-    std::string device;
-    std::string user;
-    std::string group;          // the device's group
-    bool groupIsRoot = false;   // joining it is no answer
-    bool inGroupList = false;   // the system's group list has the user in the group
-    bool inThisLogin = false;   // this login already carries the group
-};
-AccessFacts accessFactsFor(const std::string& device);
-std::string accessDeniedText(const AccessFacts& facts);
-
-// The port is held: who holds it, and what to do about the usual takers.
-std::string heldText(const std::string& device, const std::vector<PortUser>& users);
-
-// An open failure that is not about permission or another program.
-std::string openFailureText(const std::string& device, int error);
+// Opens the port as the panel does (read and write, for itself alone; on
+// Linux also without a controlling terminal, not waiting for a carrier, and
+// trying the panel's lock), and closes it.
+PortCheck checkPort(const std::string& port);
 
 }  // namespace voxpan::setup

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "platform/core/serial_port.h"
+#include "setup/setup_serial_port.h"
 
 namespace voxpan::setup {
 namespace {
@@ -14,7 +14,7 @@ ProbeAttempt tryAt(const std::string& device, int speed, std::chrono::millisecon
     const auto deadline = std::chrono::steady_clock::now() + giveUp;
     ProbeAttempt attempt;
     attempt.speed = speed;
-    SerialPort port;
+    SetupSerialPort port;
     attempt.opened = port.open(device, speed);
     if (!attempt.opened) return attempt;
     // The receiver wants 8 data bits, no parity and 2 stop bits, as the panel sets them.

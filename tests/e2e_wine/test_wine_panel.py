@@ -2,16 +2,15 @@
 folder, against the simulated receiver on a COM port of the wine prefix,
 driven by the same keys as the Linux program, with the same bytes on the
 line, the same words, the same log and the same bank file; and a port
-that vanishes while the panel runs."""
+that vanishes while the panel runs and comes back."""
 
 import os
 import subprocess
 import sys
 import time
-import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_harness import COM_NUMBER, ZIP, WinePanel, run_with_prefix, wait_for  # noqa: E402
+from wine_harness import COM_NUMBER, WinePanel, run_with_prefix, unpacked, wait_for  # noqa: E402
 from harness import LOG_HEADER, Panel, Session, Simulator, configuration  # noqa: E402
 
 # Each step: the keys, and the words they bring (without the pauses).
@@ -54,38 +53,6 @@ def drive(panel, receiver):
     }
 
 
-def unpacked(folder):
-    """The zip unpacked into a new folder; the folder of voxpan.exe."""
-    target = os.path.join(folder, "unpacked")
-    with zipfile.ZipFile(ZIP) as archive:
-        names = archive.namelist()
-        archive.extractall(target)
-    home = os.path.join(target, "voxpan")
-    for name in ("voxpan/voxpan.exe", "voxpan/panbank.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt",
-                 "voxpan/wave/vox.wav"):
-        assert name in names, f"{name} in the zip: {names}"
-    for text in ("VOXPAN.CFG", "README.txt"):
-        with open(os.path.join(home, text), "rb") as file:
-            content = file.read()
-        assert content.count(b"\r\n") == content.count(b"\n") > 0, f"{text} has CR LF line ends"
-    return home
-
-
-def console_program(home, prefix, program, *arguments):
-    """A console program of the zip under wine: its exit status, stdout and
-    stderr (through files: wine's services inherit pipes and outlive it)."""
-    paths = [os.path.join(home, name) for name in ("console-out.txt", "console-err.txt")]
-    with open(paths[0], "wb") as out, open(paths[1], "wb") as err:
-        code = subprocess.run(["wine", os.path.join(home, program), *arguments], cwd=home, env=prefix.env,
-                              stdin=subprocess.DEVNULL, stdout=out, stderr=err, timeout=120).returncode
-    outputs = []
-    for path in paths:
-        with open(path, "rb") as file:
-            outputs.append(file.read())
-        os.remove(path)
-    return code, outputs[0], outputs[1]
-
-
 def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     linux_folder = os.path.join(folder, "linux")
     os.mkdir(linux_folder)
@@ -99,12 +66,13 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
 
     home = unpacked(folder)
     # panbank.exe from the zip tells its commands and puts a list into a bank as panbank on Linux does.
-    code, out, _ = console_program(home, prefix, "panbank.exe", "--help")
-    assert code == 0 and b"panbank import FILE --bank NN" in out, out
+    panbank = os.path.join(home, "panbank.exe")
+    code, out, _ = prefix.run(home, panbank, "--help")
+    assert code == 0 and "panbank import FILE --bank NN" in out, out
     with open(os.path.join(home, "list.csv"), "w", newline="") as chirp:
         chirp.write("Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
-    code, out, err = console_program(home, prefix, "panbank.exe", "import", "list.csv", "--bank", "05")
-    assert code == 0 and b"line 3" in err, (out, err)
+    code, out, err = prefix.run(home, panbank, "import", "list.csv", "--bank", "05")
+    assert code == 0 and "line 3" in err, (out, err)
     with open(os.path.join(home, "bank05.dat"), "rb") as bank:
         assert bank.read() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
     with open(os.path.join(home, "VOXPAN.CFG"), "rb") as example:
@@ -135,7 +103,7 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
 
 
-def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, prefix):
+def test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back(folder, x, prefix):
     receiver = Simulator(folder)
     prefix.link_com_port(COM_NUMBER, receiver.device)
     panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
@@ -151,8 +119,17 @@ def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, pref
         assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
         panel.press("f")
         panel.wait_for_play("wave/fm.wav", 30)
-        panel.press("q")
-        panel.assert_clean_exit(30)
+
+        os.mkdir(os.path.join(folder, "back"))
+        returned = Simulator(os.path.join(folder, "back"))
+        try:
+            prefix.link_com_port(COM_NUMBER, returned.device)  # the adapter plugged in again
+            wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
+            assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
+            panel.press("q")
+            panel.assert_clean_exit(30)
+        finally:
+            returned.stop()
     finally:
         panel.kill()
         receiver.stop()
@@ -166,5 +143,5 @@ def test_the_port_vanishing_is_told_once_and_the_keys_still_work(folder, x, pref
 if __name__ == "__main__":
     run_with_prefix([
         test_the_zip_under_wine_does_what_the_linux_program_does,
-        test_the_port_vanishing_is_told_once_and_the_keys_still_work,
+        test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back,
     ])

@@ -8,6 +8,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import harness  # noqa: E402
@@ -18,15 +19,19 @@ ZIP = os.environ.get("VOXPAN_ZIP", "dist/voxpan-windows.zip")
 COM_NUMBER = 5
 
 
+SHARED_PREFIX = os.environ.get("VOXPAN_WINE_PREFIX")
+
+
 class WinePrefix:
-    """A wine prefix of its own, made once for all the tests of a run (making
-    one takes several seconds), in a temporary folder removed at the end."""
+    """A wine prefix made once for all the tests of a run (making one takes
+    several seconds): the one VOXPAN_WINE_PREFIX names, made when missing and
+    kept for the next run, or one in a temporary folder removed at the end."""
 
     def __init__(self, display):
-        self.folder = tempfile.mkdtemp(prefix="voxpan-wine-")
+        self.folder = None if SHARED_PREFIX else tempfile.mkdtemp(prefix="voxpan-wine-")
         self.env = dict(os.environ)
         self.env.update({
-            "WINEPREFIX": os.path.join(self.folder, "prefix"),
+            "WINEPREFIX": SHARED_PREFIX or os.path.join(self.folder, "prefix"),
             "WINEDEBUG": "-all",
             # No dialogs offering to install Mono or Gecko.
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
@@ -34,8 +39,12 @@ class WinePrefix:
         })
         for name in ("VOXPAN_TRACE", "WAYLAND_DISPLAY"):
             self.env.pop(name, None)
-        subprocess.run(["wine", "wineboot", "--init"], env=self.env, check=True, timeout=300,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+        if not os.path.exists(os.path.join(self.env["WINEPREFIX"], "system.reg")):
+            subprocess.run(["wine", "wineboot", "--init"], env=self.env, check=True, timeout=300, **quiet)
+        # A server left by an earlier user of the prefix (the unit tests)
+        # has outputs of its own.
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60, **quiet)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
         # One server for the whole run, with an output of its own: it takes a
         # COM port's pseudo-terminal as its terminal, and when the simulator
@@ -51,10 +60,47 @@ class WinePrefix:
             os.remove(link)
         os.symlink(device, link)
 
+    def register_com_port(self, number, driver_device):
+        """The registry lists COMn as a port of the driver's device."""
+        subprocess.run(["wine", "reg", "add", r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM", "/v", driver_device,
+                        "/d", f"COM{number}", "/f"], env=self.env, check=True, timeout=60,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run(self, folder, program, *arguments, answers=""):
+        """A console program run to its end in the folder, with the answers
+        as its input: (status, output, error output) with CR LF as LF.
+        Files, not pipes: wine's own services may inherit them."""
+        paths = [os.path.join(folder, name) for name in ("input.txt", "output.txt", "errors.txt")]
+        with open(paths[0], "w") as given:
+            given.write(answers)
+        with open(paths[0]) as given, open(paths[1], "w") as out, open(paths[2], "w") as err:
+            status = subprocess.run(["wine", os.path.abspath(program), *arguments], cwd=folder, env=self.env,
+                                    stdin=given, stdout=out, stderr=err, timeout=120).returncode
+        output, errors = (open(path, encoding="latin-1").read().replace("\r\n", "\n") for path in paths[1:])
+        return status, output, errors
+
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=60,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        shutil.rmtree(self.folder, ignore_errors=True)
+        if self.folder is not None:
+            shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def unpacked(folder):
+    """The zip unpacked into a new folder; the folder of voxpan.exe."""
+    target = os.path.join(folder, "unpacked")
+    with zipfile.ZipFile(ZIP) as archive:
+        names = archive.namelist()
+        archive.extractall(target)
+    home = os.path.join(target, "voxpan")
+    for name in ("voxpan/voxpan.exe", "voxpan/pansetup.exe", "voxpan/panbank.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt",
+                 "voxpan/wave/vox.wav"):
+        assert name in names, f"{name} in the zip: {names}"
+    for text in ("VOXPAN.CFG", "README.txt"):
+        with open(os.path.join(home, text), "rb") as file:
+            content = file.read()
+        assert content.count(b"\r\n") == content.count(b"\n") > 0, f"{text} has CR LF line ends"
+    return home
 
 
 def windows_path(path):

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 
+#include "setup/linux/port_words.h"
 #include "setup_fixtures.h"
 
 namespace voxpan::setup {

@@ -5,6 +5,7 @@
 #include <deque>
 #include <tuple>
 
+#include "setup/linux/port_words.h"
 #include "setup_fixtures.h"
 
 namespace voxpan::setup {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/error_output.h"
+#include "platform/win32/win32_file_replacement.h"
 #include "win32/win32_test_folder.h"
 
 namespace voxpan {
@@ -26,35 +28,102 @@ TEST(Win32TextFiles, LinesEndAtCrLfOrCrLfAndAreWrittenWithCrLf) {
     files.closeFile(log);
 }
 
-TEST(Win32TextFiles, AFolderOrADeviceIsNotAFile) {
+TEST(Win32TextFiles, OfALongLineTheFirst254CharactersAreKeptAndTheRestPassedOver) {
+    Win32TestFolder folder;
+    Win32TestFolder::write("bank08.dat", std::string(300, '1') + "\r\nnext\r\n");
+    Win32TextFiles files;
+    const FileHandle file = files.openForReading("bank08.dat");
+    std::string line;
+    ASSERT_TRUE(files.readLine(file, line));
+    EXPECT_EQ(line, std::string(kLongestLineRead, '1'));
+    ASSERT_TRUE(files.readLine(file, line));
+    EXPECT_EQ(line, "next") << "the rest of the long line is passed over";
+    files.closeFile(file);
+}
+
+TEST(Win32TextFiles, AFolderOrADeviceIsNotAFileAndADeviceIsNotEvenOpened) {
     Win32TestFolder folder;
     CreateDirectoryA("bank02.dat", nullptr);
+    CreateDirectoryA("debug1.dat", nullptr);
+    const std::string pipeName = "\\\\.\\pipe\\voxpan-test-" + std::to_string(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 512, 512,
+                                   0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
     Win32TextFiles files;
-    for (const char* name : {"bank02.dat", "NUL", "missing.dat"})
+    for (const std::string& name : {std::string("bank02.dat"), std::string("NUL"), std::string("missing.dat"), pipeName})
         EXPECT_EQ(files.openForReading(name), 0) << name;
+    for (const std::string& name : {std::string("debug1.dat"), std::string("nul"), std::string("CON"),
+                                    std::string("com1.dat"), std::string("LPT1"), std::string("sub\\aux.txt"), pipeName})
+        EXPECT_EQ(files.openForWriting(name), 0) << name;
+    EXPECT_EQ(win32PathKind("debug1.dat"), PathKind::Folder) << "the folder is left as it is";
+    EXPECT_FALSE(ConnectNamedPipe(pipe, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PIPE_LISTENING)) << "nobody has opened the pipe";
+    CloseHandle(pipe);
     EXPECT_EQ(win32PathKind("bank02.dat"), PathKind::Folder);
     EXPECT_FALSE(files.deleteFile("bank02.dat")) << "a folder of that name stays";
     EXPECT_TRUE(files.deleteFile("missing.dat")) << "nothing of that name is left";
 }
 
-TEST(Win32TextFiles, AReplacementIsWholeAndLeavesNoScratchFile) {
+TEST(Win32TextFiles, AReplacementIsWholeKeepsTheAttributesAndLeavesNoScratchFile) {
     Win32TestFolder folder;
     Win32TestFolder::write("bank03.dat", "old\r\n");
+    SetFileAttributesA("bank03.dat", FILE_ATTRIBUTE_HIDDEN);
     Win32TextFiles files;
     EXPECT_TRUE(files.replaceTextFile("bank03.dat", {"FM", "145.5"}));
     EXPECT_EQ(Win32TestFolder::contents("bank03.dat"), "FM\r\n145.5\r\n");
+    EXPECT_NE(GetFileAttributesA("bank03.dat") & FILE_ATTRIBUTE_HIDDEN, 0u) << "the hidden file stays hidden";
     EXPECT_TRUE(files.replaceTextFile("bank04.dat", {"AM"})) << "a new file";
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"bank03.dat", "bank04.dat"}))
+        << "no scratch file is left behind";
+}
 
+TEST(Win32TextFiles, WhatCannotBeReplacedIsLeftAsItWasAndOneLineSaysWhy) {
+    Win32TestFolder folder;
     Win32TestFolder::write("bank05.dat", "kept\r\n");
     SetFileAttributesA("bank05.dat", FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(files.replaceTextFile("bank05.dat", {"new"})) << "a read-only bank is not replaced";
-    EXPECT_EQ(Win32TestFolder::contents("bank05.dat"), "kept\r\n");
     CreateDirectoryA("bank06.dat", nullptr);
-    EXPECT_FALSE(files.replaceTextFile("bank06.dat", {"new"})) << "a folder is not replaced";
-    EXPECT_FALSE(files.replaceTextFile("no-such-folder\\bank07.dat", {"new"}));
-
-    EXPECT_EQ(folder.names(), (std::vector<std::string>{"bank03.dat", "bank04.dat", "bank05.dat", "bank06.dat"}))
+    ErrorOutput errors(nullptr, "errors.txt");
+    Win32TextFiles files(errors);
+    const std::pair<std::string, std::string> refusals[] = {
+        {"bank05.dat", "voxpan: bank05.dat is read-only\r\n"},
+        {"bank06.dat", "voxpan: bank06.dat is a folder, not a file\r\n"},
+        {"com1.dat", "voxpan: com1.dat is a device, not a file\r\n"},
+        {"no-such-folder\\bank07.dat", "voxpan: cannot create the new no-such-folder\\bank07.dat: "},
+    };
+    std::size_t told = 0;
+    for (const auto& [name, line] : refusals) {
+        EXPECT_FALSE(files.replaceTextFile(name, {"new"})) << name;
+        const std::string said = Win32TestFolder::contents("errors.txt").substr(told);
+        EXPECT_TRUE(said.starts_with(line) && said.find("\r\n") + 2 == said.size()) << "one line for " << name
+                                                                                     << ": " << said;
+        told += said.size();
+    }
+    EXPECT_EQ(Win32TestFolder::contents("bank05.dat"), "kept\r\n");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"bank05.dat", "bank06.dat", "errors.txt"}))
         << "no scratch file is left behind";
+}
+
+TEST(Win32FileReplacement, AFailedMoveBringsBackTheOldFileAndLeavesNoOtherFile) {
+    Win32TestFolder folder;
+    Win32TestFolder::write("VOXPAN.CFG", "old\r\n");
+    Win32ReplacementCalls calls;
+    // As ReplaceFileA fails when it has moved the old file aside and cannot
+    // move the new one in.
+    calls.replaceFile = [](const char* replaced, const char*, const char* backup) -> int {
+        MoveFileExA(replaced, backup, 0);
+        SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+        return 0;
+    };
+    calls.moveFile = [](const char*, const char*) -> int {
+        SetLastError(ERROR_DISK_FULL);
+        return 0;
+    };
+    for (const std::string name : {"VOXPAN.CFG", "bank01.dat"}) {
+        const std::string problem = replaceFileWhole(name, "new\r\n", calls);
+        EXPECT_TRUE(problem.starts_with("cannot put the new file in place of " + name + ": ")) << problem;
+    }
+    EXPECT_EQ(Win32TestFolder::contents("VOXPAN.CFG"), "old\r\n");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"VOXPAN.CFG"}) << "no scratch, backup or new file is left";
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ std::string twoDigits(int value) {
 
 }  // namespace
 
-Win32Platform::Win32Platform(ErrorOutput& errors) : errors_(errors), sound_(errors), serial_(errors) {}
+Win32Platform::Win32Platform(ErrorOutput& errors) : errors_(errors), sound_(errors), serial_(errors), files_(errors) {}
 
 bool Win32Platform::createWindow(int x, int y, int width, int height, std::string_view title) {
     std::string failure;

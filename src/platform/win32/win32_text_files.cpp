@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include "platform/win32/win32_device_names.h"
+#include "platform/win32/win32_file_replacement.h"
 
 namespace voxpan {
 
 namespace {
 
 constexpr DWORD kReadChunk = 4096;
-constexpr int kScratchNameTries = 100;
 
 bool writeAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
@@ -21,19 +21,6 @@ bool writeAll(HANDLE file, std::string_view bytes) {
         done += written;
     }
     return true;
-}
-
-bool isSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
-
-// The scratch file of a replacement: a dot name beside the file, so that
-// the move stays within one volume.
-std::string scratchNameFor(const std::string& name, unsigned attempt) {
-    std::size_t split = name.size();
-    while (split > 0 && !isSeparator(name[split - 1])) --split;
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%06lx",
-                  static_cast<unsigned long>((GetTickCount64() * 7919u + GetCurrentProcessId() * 31u + attempt) & 0xffffff));
-    return name.substr(0, split) + "." + name.substr(split) + suffix;
 }
 
 }  // namespace
@@ -67,7 +54,7 @@ struct Win32TextFiles::OpenFile {
     }
 };
 
-Win32TextFiles::Win32TextFiles() = default;
+Win32TextFiles::Win32TextFiles(ErrorOutput& errors) : errors_(errors) {}
 
 Win32TextFiles::~Win32TextFiles() {
     for (auto& [number, file] : open_) CloseHandle(file->handle);
@@ -83,7 +70,7 @@ FileHandle Win32TextFiles::add(void* handle) {
 }
 
 FileHandle Win32TextFiles::openForReading(const std::string& name) {
-    if (name.empty()) return 0;
+    if (name.empty() || isWindowsDeviceName(name)) return 0;
     // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS; a device
     // name (COM1, NUL, CON) or a pipe is not a file on a disk.
     HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -97,7 +84,9 @@ FileHandle Win32TextFiles::openForReading(const std::string& name) {
 }
 
 FileHandle Win32TextFiles::openForWriting(const std::string& name) {
-    if (name.empty()) return 0;
+    // A device is not opened at all: a COM port's control lines would move,
+    // a printer port might wait.
+    if (name.empty() || isWindowsDeviceName(name) || win32PathKind(name) == PathKind::Folder) return 0;
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
@@ -114,8 +103,10 @@ bool Win32TextFiles::readLine(FileHandle file, std::string& line) {
     OpenFile& open = *found->second;
     int c = open.next();
     if (c < 0) return false;
+    // The rest of a longer line is read past without being kept, so that a
+    // file without line ends cannot fill the memory.
     while (c >= 0 && c != '\r' && c != '\n') {
-        line.push_back(static_cast<char>(c));
+        if (line.size() < kLongestLineRead) line.push_back(static_cast<char>(c));
         c = open.next();
     }
     if (c == '\r' && open.peek() == '\n') open.next();
@@ -148,34 +139,15 @@ bool Win32TextFiles::deleteFile(const std::string& name) {
 }
 
 bool Win32TextFiles::replaceTextFile(const std::string& name, const std::vector<std::string>& lines) {
-    if (name.empty() || isSeparator(name.back())) return false;
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-        return false;
-
-    std::string scratch;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; attempt < kScratchNameTries && file == INVALID_HANDLE_VALUE; ++attempt) {
-        scratch = scratchNameFor(name, attempt);
-        file = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
-    }
-    if (file == INVALID_HANDLE_VALUE) return false;
-
     std::string content;
     for (const std::string& line : lines) {
         content += line;
         content += "\r\n";
     }
-    const bool written = writeAll(file, content) && FlushFileBuffers(file);
-    const bool closed = CloseHandle(file);
-    if (!written || !closed ||
-        !MoveFileExA(scratch.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(scratch.c_str());
-        return false;
-    }
-    return true;
+    const std::string problem = replaceFileWhole(name, content);
+    // The panel only says "inv": whoever looks at the screen learns why.
+    if (!problem.empty()) errors_.line("voxpan: " + problem);
+    return problem.empty();
 }
 
 PathKind win32PathKind(const std::string& name) {

@@ -10,33 +10,37 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/error_output.h"
 
 namespace voxpan {
 
 class Win32TextFiles {
 public:
-    Win32TextFiles();
+    explicit Win32TextFiles(ErrorOutput& errors = ErrorOutput::process());
     ~Win32TextFiles();
     Win32TextFiles(const Win32TextFiles&) = delete;
     Win32TextFiles& operator=(const Win32TextFiles&) = delete;
 
-    // Only a file on a disk opens: a folder, a device or a pipe does not.
+    // Only a file on a disk opens: a folder, a device or a pipe does not,
+    // and a device name (NUL, COM1) is not even tried.
     FileHandle openForReading(const std::string& name);
-    // Others may read the file while it is open (the log).
+    // The same; others may read the file while it is open (the log).
     FileHandle openForWriting(const std::string& name);
+    // Keeps at most kLongestLineRead characters of the line.
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);
     void closeFile(FileHandle file);
     // True when nothing of that name is left (removed, or there was none).
     bool deleteFile(const std::string& name);
-    // A new file in the same folder, flushed to the disk, moved over the old
-    // one; false with the old file untouched and no new file left when any
-    // step fails. A read-only file is not replaced.
+    // As replaceFileWhole (win32_file_replacement.h) does it; false with the
+    // old file untouched, and the reason on the error output, when it could
+    // not be done.
     bool replaceTextFile(const std::string& name, const std::vector<std::string>& lines);
 
 private:
     struct OpenFile;
     FileHandle add(void* handle);
+    ErrorOutput& errors_;
     std::map<FileHandle, std::unique_ptr<OpenFile>> open_;
     FileHandle next_ = 1;
 };

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/core/file_replacement.h"
+
 #ifndef VOXPAN_INSTALLED_WORDS
 #define VOXPAN_INSTALLED_WORDS "../share/voxpan/wave"
 #endif
@@ -14,6 +16,13 @@ namespace voxpan::setup {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string forShell(const std::string& path) {
+    if (path.find_first_of(" '\"$`\\&;|<>()*?[]#~!") == std::string::npos) return path;
+    std::string quoted = "'";
+    for (const char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
 
 fs::path homeFolder() {
     const char* home = std::getenv("HOME");
@@ -29,6 +38,8 @@ bool isFolder(const fs::path& path) {
 
 }  // namespace
 
+const FolderWords kFolderWords{"~/voxpan", "links", "linked in"};
+
 fs::path defaultWorkingFolder() { return homeFolder() / "voxpan"; }
 
 fs::path folderFromText(std::string_view typed) {
@@ -40,6 +51,7 @@ fs::path folderFromText(std::string_view typed) {
     return error ? fs::path(text) : folder.lexically_normal();
 }
 
+// Through /proc/self/exe.
 fs::path programFolder() {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
@@ -98,6 +110,14 @@ std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, 
     if (error) return "cannot link the recorded words into " + wave.string() + ": " + error.message();
     done = "The recorded words are linked in: " + wave.string() + " leads to " + words.string() + ".";
     return {};
+}
+
+std::string replaceWholeFile(const fs::path& target, std::string_view bytes) {
+    return replaceFile(target.string(), bytes).problem;
+}
+
+std::string howToStartThePanel(const fs::path& folder) {
+    return "To start the panel: cd " + forShell(folder.string()) + " && voxpan";
 }
 
 }  // namespace voxpan::setup

@@ -1,4 +1,4 @@
-#include "setup/port_users.h"
+#include "setup/linux/port_users.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -9,6 +9,8 @@
 #include <system_error>
 #include <tuple>
 
+#include "setup/linux/port_words.h"
+
 namespace voxpan::setup {
 namespace fs = std::filesystem;
 

@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "setup/linux/port_words.h"
+
 namespace voxpan::setup {
 namespace {
 

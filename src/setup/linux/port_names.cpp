@@ -1,0 +1,56 @@
+#include "setup/port_names.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace voxpan::setup {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
+const PortWords kPortWords{
+    "a device path such as /dev/ttyUSB0",
+    "a device path such as /dev/ttyUSB0 or\n                   /dev/serial/by-id/...",
+    "device path",
+    "Device path",
+    "the device's path",
+};
+
+bool isWritablePortText(std::string_view port) {
+    return port.find('/') != std::string_view::npos &&
+           std::none_of(port.begin(), port.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+}
+
+std::string typedPortProblem(std::string_view typed, bool listShown) {
+    const std::string list = listShown ? "a number from the list or " : "";
+    if (!typed.starts_with('/')) {
+        return std::string(typed) + " is not a port: type " + list + "a device path, which starts with /.";
+    }
+    if (!isWritablePortText(typed)) return "A device path cannot hold control characters.";
+    std::error_code error;
+    if (!fs::exists(fs::path(typed), error)) {
+        return "There is no device " + std::string(typed) + ": type " + list + "the full path of a device.";
+    }
+    return {};
+}
+
+std::string portForFile(std::string_view port) { return std::string(port); }
+
+std::string portFromFile(std::string_view portText) {
+    if (portText.find('/') != std::string_view::npos) return std::string(trimmed(portText));
+    if (portText.empty() || portText.back() < '1' || portText.back() > '9') return {};
+    return "/dev/ttyS" + std::to_string(portText.back() - '1');
+}
+
+}  // namespace voxpan::setup

@@ -1,0 +1,42 @@
+#include "setup/port_names.h"
+
+#include "radio/port_selection.h"
+#include "setup/win32/port_words.h"
+
+namespace voxpan::setup {
+
+namespace {
+
+constexpr std::string_view kDeviceNamespace = "\\\\.\\";
+
+}  // namespace
+
+const PortWords kPortWords{
+    "a COM port such as COM5",
+    "a COM port such as COM5 (see\n                   pansetup --list)",
+    "port name",
+    "Port name",
+    "the port's name, such as COM5",
+};
+
+bool isWritablePortText(std::string_view port) { return comPortNumber(port) != 0; }
+
+std::string typedPortProblem(std::string_view typed, bool listShown) {
+    // Whether the port is there, the open check that follows tells.
+    if (isWritablePortText(typed)) return {};
+    const std::string list = listShown ? "a number from the list or " : "";
+    return std::string(typed) + " is not a port: type " + list + "a port name such as COM5.";
+}
+
+std::string portForFile(std::string_view port) { return std::to_string(comPortNumber(port)); }
+
+std::string portFromFile(std::string_view portText) {
+    const std::string device = windowsSerialDeviceFor(portText);
+    if (device.starts_with(kDeviceNamespace)) {
+        const int number = comPortNumber(std::string_view(device).substr(kDeviceNamespace.size()));
+        if (number != 0) return "COM" + std::to_string(number);
+    }
+    return device;
+}
+
+}  // namespace voxpan::setup
