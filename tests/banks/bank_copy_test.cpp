@@ -191,6 +191,40 @@ TEST_F(BankCopy, AFolderNamedAsTheTargetIsNeverWrittenOver) {
     EXPECT_EQ(said(), (Lines{"bnf", "create", "0", "5", "inv"}));
 }
 
+// The line after a channel's frequency is its name: it goes wherever the channel goes.
+TEST_F(BankCopy, SortDeleteCopyAndPutKeepEachNameWithItsChannel) {
+    const Lines named{"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin"};
+    const struct {
+        char key;
+        const char* target;
+        Lines channels;  // frequency and name, in the bank written
+    } cases[] = {
+        {'O', "bank05", {"29.97", " ", "145.5", "Repeater", "433.075", "Airport"}},
+        {'K', "bank05", {"145.5", "Repeater", "29.97", " ", "145.5", "Twin"}},
+        {'T', "bank06", {"7.05", "Marine", "433.075", "Airport", "145.5", "Repeater", "29.97", " "}},
+        {'P', "bank05", {"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "446", " "}},
+    };
+    for (const auto& c : cases) {
+        Lines bank{"bank05", "FM", "12.5", " "}, other{"bank06", "FM", "12.5", " ", "7.05", "Marine", "9999"};
+        bank.insert(bank.end(), named.begin(), named.end());
+        bank.push_back("9999");
+        putFile("bank05.dat", bank);
+        putFile("bank06.dat", other);
+        panel.entryText = "05";
+        if (c.key == 'K') {
+            selectBank(panel);  // on the first channel, which K deletes
+            deleteChannel(panel);
+        }
+        if (c.key == 'O') sortBank(panel);
+        if (c.key == 'T') copy("0506");
+        if (c.key == 'P') put("446", "05");
+        Lines expected{c.target, "FM", "12.5", " "};
+        expected.insert(expected.end(), c.channels.begin(), c.channels.end());
+        expected.push_back("9999");
+        EXPECT_EQ(file(std::string(c.target) + ".dat"), crlf(expected)) << c.key;
+    }
+}
+
 // Edited by hand, a bank's lines can be out of step with its channel pairs.
 TEST_F(BankCopy, SortDeleteCopyAndPutOfABankOutOfStepLoseNoFrequencyAndSaveItInStep) {
     const Lines onReserved{" ", "145.5", "433.075", "145.5", " ", "9999"}, noHeaderBlank{"145.5", " ", "433.075", " ", "9999"},
