@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+
+#include "platform/win32/win32_local_time.h"
 #include "win32/win32_test_folder.h"
 
 namespace voxpan {
@@ -55,6 +59,31 @@ TEST(Win32TextFiles, AReplacementIsWholeAndLeavesNoScratchFile) {
 
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"bank03.dat", "bank04.dat", "bank05.dat", "bank06.dat"}))
         << "no scratch file is left behind";
+}
+
+TEST(Win32TextFiles, AppendingCreatesNeverEmptiesAndEndsALineCutShort) {
+    Win32TestFolder folder;
+    Win32TestFolder::write("cut.csv", "whole\r\nhalf");
+    Win32TextFiles files;
+    for (const char* name : {"hits.csv", "cut.csv"}) {
+        const FileHandle file = files.openForAppending(name);
+        ASSERT_NE(file, 0) << name;
+        std::ofstream(name, std::ios::binary | std::ios::app) << "theirs\r\n";  // another program adds a line
+        files.writeLine(file, "next");
+        files.closeFile(file);
+    }
+    EXPECT_EQ(Win32TestFolder::contents("hits.csv"), "theirs\r\nnext\r\n");
+    EXPECT_EQ(Win32TestFolder::contents("cut.csv"), "whole\r\nhalf\r\ntheirs\r\nnext\r\n");
+    CreateDirectoryA("folder.csv", nullptr);
+    for (const char* name : {"folder.csv", "NUL"}) EXPECT_EQ(files.openForAppending(name), 0) << name;
+}
+
+TEST(Win32LocalTime, TheOffsetFromUtcGoesWithTheLocalTime) {
+    EXPECT_EQ(isoTimestamp(2026, 12, 7, 21, 4, 5, 60), "2026-12-07T21:04:05+01:00");
+    EXPECT_EQ(isoTimestamp(2026, 7, 1, 8, 0, 0, -270), "2026-07-01T08:00:00-04:30");
+    EXPECT_EQ(isoTimestamp(2026, 1, 1, 0, 0, 0, 0), "2026-01-01T00:00:00+00:00");
+    const std::string now = win32LocalTimestamp();
+    EXPECT_TRUE(std::regex_match(now, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)"))) << now;
 }
 
 }  // namespace
