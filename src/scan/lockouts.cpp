@@ -80,8 +80,9 @@ bool isLockedOut(const Panel& panel, std::string_view megahertz) {
 
 void lockOutStoppedFrequency(Panel& panel) {
     const ScanStop& stop = panel.currentStop;
+    // A frequency locked out already (by an X before) is not locked out twice.
     if (panel.searchState != kSearchStopped || stop.kind != kStopSearch || stop.frequency.empty() ||
-        stop.passed == 1) {
+        isLockedOut(panel, stop.frequency)) {
         speakWord(panel, "inv");
         return;
     }

@@ -96,6 +96,9 @@ TEST_F(HitsAndLockouts, XAtAnyOtherMomentSaysInvAndSendsNothing) {
     pressX();  // searching, not stopped
     panel.searchState = kSearchStopped;
     pressX();  // stopped, its frequency not known
+    panel.currentStop.frequency = "145.5";
+    panel.lockouts = {"145.5"};
+    pressX();  // stopped on a frequency locked out already
     EXPECT_EQ(fake.files.count("lockout.dat"), 0u);
 }
 
