@@ -194,34 +194,28 @@ TEST_F(BankCopy, AFolderNamedAsTheTargetIsNeverWrittenOver) {
 // The line after a channel's frequency is its name: it goes wherever the channel goes.
 TEST_F(BankCopy, SortDeleteCopyAndPutKeepEachNameWithItsChannel) {
     const Lines named{"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin"};
-    const struct {
-        char key;
-        const char* target;
-        Lines channels;  // frequency and name, in the bank written
-    } cases[] = {
-        {'O', "bank05", {"29.97", " ", "145.5", "Repeater", "433.075", "Airport"}},
-        {'K', "bank05", {"145.5", "Repeater", "29.97", " ", "145.5", "Twin"}},
-        {'T', "bank06", {"7.05", "Marine", "433.075", "Airport", "145.5", "Repeater", "29.97", " "}},
-        {'P', "bank05", {"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "446", " "}},
+    const std::pair<char, Lines> cases[] = {  // the key, the channels with their names as written
+        {'O', {"29.97", " ", "145.5", "Repeater", "433.075", "Airport"}},
+        {'K', {"145.5", "Repeater", "29.97", " ", "145.5", "Twin"}},
+        {'T', {"7.05", "Marine", "433.075", "Airport", "145.5", "Repeater", "29.97", " "}},
+        {'P', {"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "446", " "}},
     };
-    for (const auto& c : cases) {
-        Lines bank{"bank05", "FM", "12.5", " "}, other{"bank06", "FM", "12.5", " ", "7.05", "Marine", "9999"};
+    for (const auto& [key, channels] : cases) {
+        Lines bank{"bank05", "FM", "12.5", " "};
         bank.insert(bank.end(), named.begin(), named.end());
         bank.push_back("9999");
         putFile("bank05.dat", bank);
-        putFile("bank06.dat", other);
+        putFile("bank06.dat", {"bank06", "FM", "12.5", " ", "7.05", "Marine", "9999"});
         panel.entryText = "05";
-        if (c.key == 'K') {
-            selectBank(panel);  // on the first channel, which K deletes
-            deleteChannel(panel);
-        }
-        if (c.key == 'O') sortBank(panel);
-        if (c.key == 'T') copy("0506");
-        if (c.key == 'P') put("446", "05");
-        Lines expected{c.target, "FM", "12.5", " "};
-        expected.insert(expected.end(), c.channels.begin(), c.channels.end());
+        if (key == 'K') selectBank(panel);  // on the first channel, which K deletes
+        if (key == 'K') deleteChannel(panel);
+        if (key == 'O') sortBank(panel);
+        if (key == 'T') copy("0506");
+        if (key == 'P') put("446", "05");
+        Lines expected{key == 'T' ? "bank06" : "bank05", "FM", "12.5", " "};
+        expected.insert(expected.end(), channels.begin(), channels.end());
         expected.push_back("9999");
-        EXPECT_EQ(file(std::string(c.target) + ".dat"), crlf(expected)) << c.key;
+        EXPECT_EQ(file(expected[0] + ".dat"), crlf(expected)) << key;
     }
 }
 

@@ -46,23 +46,20 @@ TEST_F(BankTransfer, EachChannelGoesOutAsOneMemoryWriteAfterAPause) {
 
 // A channel's second line is its name; the receiver shows twelve characters.
 TEST_F(BankTransfer, ANamedChannelSendsItsNameAsItsTextAndAnUnnamedOneTwelveX) {
-    const struct {
-        std::string name;
-        std::string text;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"Tower", "Tower       "}, {"Fire Brigade North", "Fire Brigade"}, {"  Ship 16", "  Ship 16   "},
         {" ", "xxxxxxxxxxxx"},     {"", "xxxxxxxxxxxx"},                   {"  \t ", "xxxxxxxxxxxx"},
         {"Z\xc3\xbcrich\x01", "Z  rich     "}, {"\xc3\xbc", "xxxxxxxxxxxx"}, {"446", "xxxxxxxxxxxx"},
     };
     Lines bank{"bank05", "FM", "12.5", " "};
-    for (const auto& c : cases) bank.insert(bank.end(), {"145.5", c.name});
+    for (const auto& [name, text] : cases) bank.insert(bank.end(), {"145.5", name});
     bank.push_back("9999");
     putFile("bank05.dat", bank);
     transfer("05C");
     const Lines writes = memoryWrites();
     ASSERT_EQ(writes.size(), std::size(cases));
     for (std::size_t k = 0; k < std::size(cases); ++k)
-        EXPECT_EQ(writes[k].substr(32), "TM" + cases[k].text + "\r") << testing::visibleBytes(cases[k].name);
+        EXPECT_EQ(writes[k].substr(32), "TM" + cases[k].second + "\r") << testing::visibleBytes(cases[k].first);
 }
 
 TEST_F(BankTransfer, AnEmptyBankWaitsAndSaysOkWithoutAWrite) {

@@ -152,18 +152,15 @@ def test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged(folder, x, prefix
         s = Session(panel, receiver)
         s.keys("c", words=["stmode"], timeout=30)
         s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
-        s.keys("x", words=["lockout"], timeout=30)
-        s.keys("Return", words=["0"], timeout=30)
-        s.keys("q", words=["quit"], timeout=30)
+        s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
         panel.assert_clean_exit(30)
     finally:
         panel.kill()
         receiver.stop()
-    read = lambda name: open(os.path.join(folder, name), "rb").read()  # noqa: E731
-    assert read("lockout.dat") == b"145.5\r\n145.8\r\n"
-    lines = read("hits.csv").split(b"\r\n")
-    assert lines[0] == b"time,kind,mhz,mode,level,seconds" and len(lines) == 3 and lines[2] == b"", lines
-    assert re.fullmatch(rb"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,search,145\.8,FM,150,\d+\.\d", lines[1]), lines
+    with open(os.path.join(folder, "lockout.dat"), "rb") as locked, open(os.path.join(folder, "hits.csv"), "rb") as log:
+        assert locked.read() == b"145.5\r\n145.8\r\n"
+        assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
+                            rb"search,145\.8,FM,150,\d+\.\d\r\n", log.read())
 
 
 if __name__ == "__main__":
