@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "keys/key_names.h"
 #include "scan/hit_log.h"
@@ -75,18 +76,13 @@ TEST_F(HitsAndLockouts, ALockoutThatCannotBeSavedSaysInvAndHoldsForThisRun) {
 
 TEST_F(HitsAndLockouts, AStopWithinHalfTheSearchStepOfALockoutIsPassed) {
     panel.lockouts = {"145.5", "433.075"};
-    const struct {
-        const char* step;
-        const char* stop;
-        bool passed;
-    } cases[] = {
-        {"12.5", "145.50625", true}, {"12.5", "145.4938", true},    {"12.5", "145.5063", false},
-        {"6.25", "433.078125", true}, {"6.25", "433.0718", false},  {"x", "145.5", true},
-        {"x", "145.5001", false},     {"12.5", "0145.500", true},   {"12.5", "", false},
-    };
-    for (const auto& c : cases) {
-        panel.searchStepText = c.step;
-        EXPECT_EQ(isLockedOut(panel, c.stop), c.passed) << c.stop << " with the step " << c.step;
+    using Case = std::tuple<const char*, const char*, bool>;  // step, stop, passed
+    for (const auto& [step, stop, passed] :
+         {Case{"12.5", "145.50625", true}, Case{"12.5", "145.4938", true}, Case{"12.5", "145.5063", false},
+          Case{"6.25", "433.078125", true}, Case{"6.25", "433.0718", false}, Case{"x", "145.5", true},
+          Case{"x", "145.5001", false}, Case{"12.5", "0145.500", true}, Case{"12.5", "", false}}) {
+        panel.searchStepText = step;
+        EXPECT_EQ(isLockedOut(panel, stop), passed) << stop << " with the step " << step;
     }
 }
 
