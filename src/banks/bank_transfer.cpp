@@ -1,8 +1,10 @@
 #include "banks/bank_transfer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
+#include "banks/bank_channels.h"
 #include "banks/bank_file.h"
 #include "panel/receiver_modes.h"
 #include "radio/frequency_conversion.h"
@@ -14,6 +16,8 @@ namespace voxpan {
 namespace {
 
 constexpr int kPausesBeforeWriting = 10;
+// The receiver keeps twelve characters of a channel's text.
+constexpr std::size_t kMemoryTextLength = 12;
 
 }  // namespace
 
@@ -28,6 +32,16 @@ std::optional<std::string> memoryFrequencyField(std::string_view megahertzText) 
     char field[24];
     std::snprintf(field, sizeof field, "%010lld", static_cast<long long>(hertz));
     return std::string(field);
+}
+
+std::string memoryTextField(std::string_view nameLine) {
+    std::string field;
+    for (const unsigned char c : nameLine.substr(0, std::min(nameLine.size(), kMemoryTextLength)))
+        field += c >= 0x20 && c <= 0x7e ? static_cast<char>(c) : ' ';
+    if (field.find_first_not_of(' ') == std::string::npos || isChannelFrequency(nameLine))
+        return std::string(kMemoryTextLength, 'x');
+    field.resize(kMemoryTextLength, ' ');
+    return field;
 }
 
 std::optional<char> modeDigitFor(std::string_view modeLine) {
@@ -63,7 +77,7 @@ void writeBankToReceiver(Panel& panel) {
             char number[12];
             std::snprintf(number, sizeof number, "%02d", channel);
             panel.commandText = std::string("MX") + receiverBank + number + " RF" + *field + " ST012500 MD" +
-                                *modeDigit + " TMxxxxxxxxxxxx";
+                                *modeDigit + " TM" + memoryTextField(panel.bankLines[static_cast<std::size_t>(i) + 1]);
             sendCommand(panel);
         }
         if (channel >= kMostChannelsInABank - 1) break;

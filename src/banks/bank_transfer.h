@@ -26,11 +26,19 @@ std::optional<std::string> memoryFrequencyField(std::string_view megahertzText);
 // line that names no mode.
 std::optional<char> modeDigitFor(std::string_view modeLine);
 
+// The twelve characters of "TM" for a channel whose second line is given:
+// the channel's name, its first 12 characters with blanks added up to 12,
+// every byte that is no printable ASCII (a control byte, a letter of
+// another alphabet in a file edited by hand) a blank. A channel without a
+// name (its line empty or blanks only, or itself a frequency, as in a bank
+// out of step) gets the twelve "x" the receiver always had.
+std::string memoryTextField(std::string_view nameLine);
+
 // entryText: two digits of the bank file, then the receiver bank. Reads the
 // bank, says "wait", pauses ten times, then sends for each channel (at most
 // 91, numbered "00" to "90" by their place in the bank) a pause and
 // "MX" + bank + number + " RF" + hertz + " ST012500 MD" + mode digit +
-// " TMxxxxxxxxxxxx", with a "beep" for progress, and ends with "ok". A
+// " TM" + its text field, with a "beep" for progress, and ends with "ok". A
 // channel whose frequency the field cannot hold is left out and keeps its
 // number. "inv" for a receiver bank that is no printable character,
 // "incmode" for a bank without a mode digit; nothing is sent then.

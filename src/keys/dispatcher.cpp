@@ -16,6 +16,7 @@
 #include "radio/serial_link.h"
 #include "radio/traffic_log.h"
 #include "scan/bank_scan.h"
+#include "scan/lockouts.h"
 #include "scan/search_mode.h"
 #include "voice/speech.h"
 
@@ -60,6 +61,8 @@ void startSearchOrBankScan(Panel& panel) {
     panel.entryMode = kEntryNone;
     // A search or the panel's bank scan ends the receiver's memory scan.
     panel.memoryScanState = kMemoryScanOff;
+    // Frequencies unlocked by another program meanwhile are searched again.
+    readLockouts(panel);
     if (panel.bankScanState == kBankScanOff) {
         startSearch(panel);
     } else {
@@ -155,6 +158,8 @@ void handleLateKey(Panel& panel, int code) {
         openEntry(panel, kEntryPutFrequency);
     } else if (code == key('T')) {
         openEntry(panel, kEntryCopyBank);
+    } else if (code == key('X')) {
+        lockOutStoppedFrequency(panel);
     }
 }
 

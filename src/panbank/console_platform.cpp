@@ -7,9 +7,11 @@
 #include <thread>
 
 #ifdef _WIN32
+#include "platform/win32/win32_local_time.h"
 #include "platform/win32/win32_text_files.h"
 #else
 #include "platform/core/file_replacement.h"
+#include "platform/core/local_clock.h"
 #include "platform/core/working_folder.h"
 #endif
 
@@ -70,5 +72,13 @@ void ConsolePlatform::sleepMilliseconds(int ms) {
 std::string ConsolePlatform::todayText() { return clockText("%d-%m-%Y"); }
 
 std::string ConsolePlatform::timeText() { return clockText("%H:%M:%S"); }
+
+std::string ConsolePlatform::localTimestamp() {
+#ifdef _WIN32
+    return win32LocalTimestamp();
+#else
+    return localTimestampText();
+#endif
+}
 
 }  // namespace voxpan::panbank

@@ -41,6 +41,7 @@ public:
 
     FileHandle openForReading(const std::string& name) override { return files_.openForReading(name); }
     FileHandle openForWriting(const std::string& name) override { return files_.openForWriting(name); }
+    FileHandle openForAppending(const std::string& name) override { return files_.openForAppending(name); }
     bool readLine(FileHandle file, std::string& line) override { return files_.readLine(file, line); }
     void writeLine(FileHandle file, std::string_view line) override { files_.writeLine(file, line); }
     void closeFile(FileHandle file) override { files_.closeFile(file); }
@@ -60,6 +61,7 @@ public:
     void sleepMilliseconds(int ms) override;
     std::string todayText() override;
     std::string timeText() override;
+    std::string localTimestamp() override;
 
 private:
 #ifdef _WIN32

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "panel/limits.h"
 #include "panel/state_names.h"
@@ -20,6 +21,19 @@ using BankTable = std::array<Text, kBankTableSize>;
 
 // A line read from a file fills a whole text.
 static_assert(kLongestLineRead >= kTextCapacity);
+
+// A stop of a search or scan on a signal, from the level poll that showed
+// it until the scan moves on: what its line in the hit log will say.
+struct ScanStop {
+    std::int32_t kind = kStopNone;
+    Text startTime;             // local time with its UTC offset
+    std::int64_t startMs = 0;   // the steady clock at the start
+    Text frequency;             // MHz text; empty until it is known
+    Text modeText;
+    std::int32_t level = 0;     // the strongest level reading during the stop
+    // 1 for a stop on a locked-out frequency, passed at once: it leaves no line.
+    std::int32_t passed = 0;
+};
 
 struct PanelState {
     // Window, keys and the poll cycle.
@@ -102,6 +116,21 @@ struct PanelState {
     // 1 once a write of the search list failed during this search: "inv" has
     // been said and is not said again for the later hits.
     std::int32_t searchListWriteFailed = 0;
+    // 1 while the current search stop waits to be shown and said: with
+    // frequencies locked out, until its frequency is known to be none of them.
+    std::int32_t searchStopUntold = 0;
+    // The level reading of the last "LM" reply, 0 to 255.
+    std::int32_t levelReading = 0;
+    ScanStop currentStop;
+
+    // The hit log, hits.csv, and the locked-out frequencies, lockout.dat.
+    std::int32_t hitsEnabled = 1;
+    FileHandle hitLogFile = 0;
+    // 1 once a hit log that could not be opened was told: it is not tried again.
+    std::int32_t hitLogFailed = 0;
+    std::vector<Text> lockouts;
+    // 1 once a lockout file that could not be read was told.
+    std::int32_t lockoutReadFailed = 0;
 
     // Banks.
     BankTable bankLines{};

@@ -58,6 +58,14 @@ enum SearchState : std::int32_t {
     kSearchStopped = 2,  // stopped on a signal
 };
 
+// Which scan is stopped on a signal, as the hit log follows the stops.
+enum StopKind : std::int32_t {
+    kStopNone = 0,
+    kStopSearch = 1,  // the search, searchState kSearchStopped
+    kStopBank = 2,    // the panel's bank scan, kBankScanStopped
+    kStopMemory = 3,  // the receiver's memory scan, kMemoryScanStopped
+};
+
 // Whether the receiver has answered since start-up.
 enum ConnectionState : std::int32_t {
     kReceiverGivenUp = 0,      // a key came before any answer: the panel ends

@@ -137,6 +137,14 @@ public:
     // device of that name does not open and is left as it is; opening never
     // waits.
     virtual FileHandle openForWriting(const std::string& name) = 0;
+    // Opens the file for adding lines at its end: creates it (empty) when
+    // there is none, never empties it. A folder, a pipe or a device of that
+    // name does not open and is left as it is; opening never waits. When the
+    // file does not end with a line end (its last line was cut short, e.g.
+    // by a crash), CR LF is written first, so that the next line starts a
+    // line of its own. Each writeLine goes to the end of the file as it is
+    // then, also when another program added to it meanwhile.
+    virtual FileHandle openForAppending(const std::string& name) = 0;
     // Reads one line (ended by CR, LF or CR LF) without its ending; false at
     // the end of the file. Of a longer line only the first kLongestLineRead
     // characters are kept, the rest is passed over; the next call reads the
@@ -186,6 +194,11 @@ public:
     virtual void sleepMilliseconds(int ms) = 0;
     virtual std::string todayText() = 0;  // "dd-MM-yyyy"
     virtual std::string timeText() = 0;   // "HH:MM:SS", 24-hour clock
+    // The local date and time now, to the second, with the offset from UTC
+    // in force at that moment (summer time included), as ISO 8601:
+    // "2026-12-07T21:04:05+01:00", "2026-07-01T08:00:00-04:30"; UTC is
+    // "+00:00", never "Z". Always 25 characters.
+    virtual std::string localTimestamp() = 0;
 };
 
 }  // namespace voxpan

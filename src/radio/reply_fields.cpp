@@ -13,6 +13,10 @@ std::int32_t signalLevelIn(std::string_view reply) {
     return std::max<std::int32_t>(0, truncateToInt(reading / 12.0));
 }
 
+std::int32_t levelReadingIn(std::string_view reply) {
+    return std::clamp<std::int32_t>(truncateToInt(numberOf(midText(reply, 4, 3))), 0, 255);
+}
+
 std::string digitsAfterRf(std::string_view reply, int count) {
     const int position = findText(reply, "RF");
     if (position == 0) return {};

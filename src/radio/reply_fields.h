@@ -15,6 +15,9 @@ bool squelchClosedIn(std::string_view reply);
 // The level reading of an "LM" reply divided by 12, rounded down, never
 // below 0. Used only when the reply begins with "LM".
 std::int32_t signalLevelIn(std::string_view reply);
+// The level reading itself, characters 4 to 6 of an "LM" reply, kept
+// within 0 to 255, the receiver's range.
+std::int32_t levelReadingIn(std::string_view reply);
 
 // The `count` characters after the first "RF" of the reply when they are
 // all digits; "" when there is no "RF", the reply ends sooner, or a blank,

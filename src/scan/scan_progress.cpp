@@ -80,8 +80,8 @@ bool holdStoppedSearch(Panel& panel) {
 }
 
 void searchSignal(Panel& panel) {
-    showStatus(panel, kStopped);
-    if (panel.searchStopMode == 1) speakWord(panel, "stop");
+    panel.searchStopUntold = 1;
+    if (panel.lockouts.empty()) announceSearchStop(panel);
     panel.searchState = kSearchStopped;
     panel.frequencyQueries = 0;
     panel.pollState = kPollSendFrequencyQuery;
@@ -96,6 +96,12 @@ void searchQuietAgain(Panel& panel) {
 }
 
 }  // namespace
+
+void announceSearchStop(Panel& panel) {
+    panel.searchStopUntold = 0;
+    showStatus(panel, kStopped);
+    if (panel.searchStopMode == 1) speakWord(panel, "stop");
+}
 
 void advanceScans(Panel& panel) {
     const bool quiet = panel.squelchClosed == 1;

@@ -11,4 +11,9 @@ namespace voxpan {
 // Leaves pollState at what the cycle does next.
 void advanceScans(Panel& panel);
 
+// Shows the stopped search and, in stop mode, says "stop". While
+// frequencies are locked out this waits until the stop's frequency is
+// known to be none of them: a passed stop is neither shown nor heard.
+void announceSearchStop(Panel& panel);
+
 }  // namespace voxpan

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "banks/bank_channels.h"
 #include "banks/bank_file.h"
 #include "controls/mode_line.h"
 #include "controls/tune_and_show.h"
@@ -101,6 +102,19 @@ void recordSearchHit(Panel& panel) {
     ++panel.hitCount;
     saveSearchList(panel);
     if (panel.searchStopMode == 0) speakCount(panel, panel.hitCount);
+}
+
+void dropSearchHit(Panel& panel, std::string_view megahertz) {
+    BankChannels list = channelsOf(panel.bankLines);
+    const auto hit = std::find_if(list.channels.begin(), list.channels.end(),
+                                  [&](const BankChannel& channel) { return channel.frequency() == megahertz; });
+    if (hit == list.channels.end()) return;
+    list.channels.erase(hit);
+    // A list that lost a channel fits wherever the whole one did.
+    panel.bankLines = laidOut(list).value_or(panel.bankLines);
+    panel.lastIndex = bankEndIndex(panel.bankLines) - 2;
+    panel.hitCount = std::max(0, panel.hitCount - 1);
+    saveSearchList(panel);
 }
 
 void finishSearch(Panel& panel) {

@@ -31,6 +31,11 @@ void takeStoppedFrequency(Panel& panel);
 // mode the new count is said.
 void recordSearchHit(Panel& panel);
 
+// Takes the frequency (this exact text) out of the list with the lines that
+// go with it, lowers the count of hits and saves the list. Nothing happens
+// when the list does not hold it.
+void dropSearchHit(Panel& panel, std::string_view megahertz);
+
 // The end of a search, at every Enter while searchState is above 0: saves
 // the list and says the count of hits, or "inv" when the list could not be
 // saved; searchState becomes kSearchOff.

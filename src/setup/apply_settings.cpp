@@ -26,6 +26,7 @@ void describePlan(std::ostream& out, const fs::path& folder, const Settings& set
     out << "Line speed: " << settings.speed << " bits per second\n";
     out << "Spoken words: " << onOff(settings.voice) << '\n';
     out << "Traffic log: " << onOff(settings.log) << '\n';
+    out << "Hit log: " << onOff(settings.hits) << '\n';
     if (isThere(folder / "wave")) {
         out << "Recorded words: the folder's own wave, left as it is\n";
     } else if (!words.empty()) {

@@ -12,7 +12,7 @@ namespace {
 
 // Options that take a value, and whether they belong to the scripted set-up.
 const std::map<std::string, bool, std::less<>> kValueOptions = {
-    {"--port", true}, {"--speed", true}, {"--voice", true}, {"--log", true}, {"--folder", false}, {"--probe", false},
+    {"--port", true}, {"--speed", true}, {"--voice", true}, {"--log", true}, {"--hits", true}, {"--folder", false}, {"--probe", false},
 };
 
 bool onOff(const std::string& option, const std::string& value, bool& result, std::string& error) {
@@ -53,6 +53,8 @@ bool takeValues(const std::map<std::string, std::string, std::less<>>& values, C
         } else if (option == "--voice" && !onOff(option, value, line.settings.voice, line.error)) {
             return false;
         } else if (option == "--log" && !onOff(option, value, line.settings.log, line.error)) {
+            return false;
+        } else if (option == "--hits" && !onOff(option, value, line.settings.hits, line.error)) {
             return false;
         } else if (option == "--folder") {
             if (value.empty()) {
@@ -125,7 +127,7 @@ CommandLine parseCommandLine(std::span<const std::string> arguments) {
 
 std::string usageText() {
     return "Usage: pansetup [--folder DIR]\n"
-           "       pansetup --port DEV --speed N --voice on|off --log on|off [--folder DIR]\n"
+           "       pansetup --port DEV --speed N --voice on|off --log on|off [--hits on|off] [--folder DIR]\n"
            "       pansetup --list\n"
            "       pansetup --probe DEV\n"
            "\n"
@@ -139,6 +141,7 @@ std::string usageText() {
            "  --speed N        the line speed set on the receiver: " + speedList() + "\n"
            "  --voice on|off   the spoken words\n"
            "  --log on|off     the traffic log, debug1.dat\n"
+           "  --hits on|off    the hit log of every stop of a search or scan, hits.csv (default on)\n"
            "  --list           prints the serial ports found, one a line, with what is known of each\n"
            "  --probe DEV      checks that DEV opens and asks the receiver on it whether it answers,\n"
            "                   at each of its speeds (only the level query LM is sent)\n"

@@ -19,6 +19,7 @@ constexpr std::string_view kSpeedLabel = "SPEED:";  // from column 7
 constexpr std::string_view kTypeLabel = "TYPE:";    // from column 6, not read by the panel
 constexpr std::string_view kVoiceLabel = "VOICE:";  // column 7
 constexpr std::string_view kLogLabel = "DEBUG:";    // column 7
+constexpr std::string_view kHitsLabel = "HITS:";    // column 6
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kBlanks = " \t";
 
@@ -56,12 +57,13 @@ std::string formatConfiguration(const Settings& settings) {
     line(kTypeLabel, "AR8600");
     line(kVoiceLabel, settings.voice ? "1" : "0");
     line(kLogLabel, settings.log ? "1" : "0");
+    line(kHitsLabel, settings.hits ? "1" : "0");
     return text;
 }
 
 Settings parseConfiguration(std::string_view bytes) {
     std::vector<std::string_view> lines = splitLines(bytes);
-    lines.resize(5);
+    lines.resize(6);
     Settings settings;
     settings.port = portFromFile(from(lines[0], kPortLabel.size() + 1));
     const std::string_view speed = trimmed(from(lines[1], kSpeedLabel.size() + 1));
@@ -73,6 +75,7 @@ Settings parseConfiguration(std::string_view bytes) {
     const std::string_view voice = from(lines[3], kVoiceLabel.size() + 1);
     settings.voice = !voice.starts_with('0');
     settings.log = from(lines[4], kLogLabel.size() + 1).starts_with('1');
+    settings.hits = !from(lines[5], kHitsLabel.size() + 1).starts_with('0');
     return settings;
 }
 

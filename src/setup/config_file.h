@@ -15,16 +15,18 @@ struct Settings {
     int speed = 9600;
     bool voice = true;
     bool log = false;
+    bool hits = true;
 };
 
-// The five lines, CR LF each. The panel reads each value from a fixed
+// The six lines, CR LF each. The panel reads each value from a fixed
 // column, so the labels' widths are what puts the values there: the port
 // from column 5, the speed from 7, line 3 (unused) from 6, the two switches
-// in column 7.
+// in column 7, the hit log's in column 6.
 std::string formatConfiguration(const Settings& settings);
 
 // The values of an existing file, read by the same columns as the panel
-// reads them; a COM number becomes its port (portFromFile).
+// reads them; a COM number becomes its port (portFromFile). A file of five
+// lines, from before the hit log, has it on.
 Settings parseConfiguration(std::string_view bytes);
 
 // The folder's VOXPAN.CFG, when there is one.

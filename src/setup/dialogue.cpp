@@ -182,6 +182,8 @@ int Conversation::run() {
         settings.voice = on("Spoken words:", existing_ ? existing_->voice : true);
         settings.log = on("Traffic log of every command and reply, in debug1.dat:",
                            existing_ ? existing_->log : false);
+        settings.hits = on("Hit log of every stop of a search or scan, in hits.csv:",
+                            existing_ ? existing_->hits : true);
 
         questions_.say("This will be written:");
         describePlan(out_, folder, settings, context_.words);

@@ -6,6 +6,8 @@
 #include "keys/dispatcher.h"
 #include "radio/reply_fields.h"
 #include "radio/serial_link.h"
+#include "scan/hit_log.h"
+#include "scan/lockouts.h"
 #include "scan/scan_progress.h"
 #include "scan/search_mode.h"
 #include "shell/lost_port.h"
@@ -37,7 +39,10 @@ void drawSignalBar(Panel& panel) {
     panel.io.setTextColour(kGreen);
     panel.io.moveTo(320, 30);
     panel.squelchClosed = squelchClosedIn(panel.replyText) ? 1 : 0;
-    if (leftText(panel.replyText, 2) == "LM") panel.signalLevel = signalLevelIn(panel.replyText);
+    if (leftText(panel.replyText, 2) == "LM") {
+        panel.signalLevel = signalLevelIn(panel.replyText);
+        panel.levelReading = levelReadingIn(panel.replyText);
+    }
     panel.io.setFont(kFontAriel, 30, kBold);
     if (panel.squelchClosed == 1) {
         panel.signalLevel = 0;
@@ -67,17 +72,31 @@ void showReceiversFrequency(Panel& panel) {
 // The receiver answers "RX" during a search with "RF" and ten digits.
 void readStoppedFrequency(Panel& panel) {
     readReply(panel);
+    const Text shownBefore = panel.workText;
+    const Text fieldBefore = panel.frequencyText;
     takeStoppedFrequency(panel);
+    panel.pollState = kPollIdle;
     if (panel.lastResult == 0) {
         panel.frequencyQueries += 1;
         // Asked again on the next tick, but not for ever: without a hit the
         // cycle goes back to polling the level.
-        panel.pollState = panel.frequencyQueries < kFrequencyQueryLimit ? kPollSendFrequencyQuery : kPollIdle;
+        if (panel.frequencyQueries < kFrequencyQueryLimit) {
+            panel.pollState = kPollSendFrequencyQuery;
+        } else if (panel.searchStopUntold == 1) {
+            announceSearchStop(panel);
+        }
         return;
     }
+    if (passLockedOutStop(panel, panel.workText)) {
+        // Passed unseen: the panel goes on showing what it showed.
+        panel.workText = shownBefore;
+        panel.frequencyText = fieldBefore;
+        return;
+    }
+    noteStopFrequency(panel, panel.workText);
+    if (panel.searchStopUntold == 1) announceSearchStop(panel);
     showReceiversFrequency(panel);
     recordSearchHit(panel);
-    panel.pollState = kPollIdle;
 }
 
 // While the receiver's memory scan is stopped, the reply of the last level
@@ -88,13 +107,12 @@ void rereadScanFrequency(Panel& panel) {
         panel.workText = megahertzFromDigits(digits, false);
         panel.frequencyText = panel.workText;
         showReceiversFrequency(panel);
+        noteStopFrequency(panel, panel.workText);
     }
     panel.pollState = kPollIdle;
 }
 
-}  // namespace
-
-void runPollStep(Panel& panel) {
+void runStep(Panel& panel) {
     if (followLostPort(panel)) {
         // Nothing can be polled; the keys still work, and no answer is
         // waited for before them.
@@ -139,6 +157,15 @@ void runPollStep(Panel& panel) {
             panel.pollState = kPollIdle;  // no step of the cycle: start it again
             break;
     }
+}
+
+}  // namespace
+
+void runPollStep(Panel& panel) {
+    runStep(panel);
+    // Whatever the step did, a key or a level reading, may have stopped a
+    // scan or let one go on.
+    followStops(panel);
 }
 
 }  // namespace voxpan

@@ -3,6 +3,8 @@
 #include "shell/connection.h"
 #include "radio/serial_link.h"
 #include "radio/traffic_log.h"
+#include "scan/hit_log.h"
+#include "scan/lockouts.h"
 #include "shell/window_events.h"
 #include "voice/speech.h"
 
@@ -26,6 +28,20 @@ std::int32_t switchValue(Panel& panel, int lineNumber, std::string_view line, st
         return fallback;
     }
     return truncateToInt(numberOf(column));
+}
+
+// Line 6, which older set-up programs did not write: only a 0 in column 6
+// switches the hit log off.
+std::int32_t hitLogSwitch(Panel& panel, std::string_view line) {
+    if (line.empty()) return 1;
+    const std::string column = midText(line, 6, 1);
+    if (column == "0") return 0;
+    if (column.empty() || column[0] < '0' || column[0] > '9') {
+        panel.io.reportProblem(std::string(kConfigurationName) +
+                               " line 6 has no digit in column 6, so the hit log stays on (the line holds " +
+                               quotedForMessage(line) + ")");
+    }
+    return 1;
 }
 
 void openTrafficLog(Panel& panel) {
@@ -124,6 +140,7 @@ bool readConfiguration(Panel& panel) {
     // must still hear a panel whose line is damaged.
     panel.voiceEnabled = switchValue(panel, 4, nextLine(), 1, "speech stays on");
     panel.debugEnabled = switchValue(panel, 5, nextLine(), 0, "the traffic log is off");
+    panel.hitsEnabled = hitLogSwitch(panel, nextLine());
     panel.io.closeFile(file);
     if (panel.voiceEnabled == 0) panel.speechFolder = "";
     return true;
@@ -131,6 +148,8 @@ bool readConfiguration(Panel& panel) {
 
 void shutDown(Panel& panel) {
     panel.io.stopTimer(kPollTimer);
+    // A stop still going on ends with the panel and gets its line.
+    closeHitLog(panel);
     if (panel.debugEnabled == 1) {
         panel.io.closeFile(panel.debugFile);
         panel.debugFile = 0;
@@ -160,6 +179,7 @@ int runPanel(Platform& platform) {
         return 0;
     }
     if (panel.debugEnabled == 1) openTrafficLog(panel);
+    readLockouts(panel);
 
     platform.moveTo(270, 0);
     platform.drawText(panel.bannerText);

@@ -15,10 +15,12 @@ inline constexpr const char* kConfigurationName = "VOXPAN.CFG";
 // when no window could be opened at all.
 int runPanel(Platform& platform);
 
-// Reads the five configuration lines by column; false when the file cannot
-// be opened.
+// Reads the configuration lines by column: the five the panel always read,
+// and the hit log switch of line 6 (on when the line is missing); false
+// when the file cannot be opened.
 bool readConfiguration(Panel& panel);
-// Stops the timer, closes the log, sends "EX", closes the port and window.
+// Stops the timer, ends the hit log (with the line of a stop still going
+// on), closes the log, sends "EX", closes the port and window.
 void shutDown(Panel& panel);
 
 }  // namespace voxpan

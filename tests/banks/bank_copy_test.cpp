@@ -191,6 +191,34 @@ TEST_F(BankCopy, AFolderNamedAsTheTargetIsNeverWrittenOver) {
     EXPECT_EQ(said(), (Lines{"bnf", "create", "0", "5", "inv"}));
 }
 
+// The line after a channel's frequency is its name: it goes wherever the channel goes.
+TEST_F(BankCopy, SortDeleteCopyAndPutKeepEachNameWithItsChannel) {
+    const Lines named{"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin"};
+    const std::pair<char, Lines> cases[] = {  // the key, the channels with their names as written
+        {'O', {"29.97", " ", "145.5", "Repeater", "433.075", "Airport"}},
+        {'K', {"145.5", "Repeater", "29.97", " ", "145.5", "Twin"}},
+        {'T', {"7.05", "Marine", "433.075", "Airport", "145.5", "Repeater", "29.97", " "}},
+        {'P', {"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "446", " "}},
+    };
+    for (const auto& [key, channels] : cases) {
+        Lines bank{"bank05", "FM", "12.5", " "};
+        bank.insert(bank.end(), named.begin(), named.end());
+        bank.push_back("9999");
+        putFile("bank05.dat", bank);
+        putFile("bank06.dat", {"bank06", "FM", "12.5", " ", "7.05", "Marine", "9999"});
+        panel.entryText = "05";
+        if (key == 'K') selectBank(panel);  // on the first channel, which K deletes
+        if (key == 'K') deleteChannel(panel);
+        if (key == 'O') sortBank(panel);
+        if (key == 'T') copy("0506");
+        if (key == 'P') put("446", "05");
+        Lines expected{key == 'T' ? "bank06" : "bank05", "FM", "12.5", " "};
+        expected.insert(expected.end(), channels.begin(), channels.end());
+        expected.push_back("9999");
+        EXPECT_EQ(file(expected[0] + ".dat"), crlf(expected)) << key;
+    }
+}
+
 // Edited by hand, a bank's lines can be out of step with its channel pairs.
 TEST_F(BankCopy, SortDeleteCopyAndPutOfABankOutOfStepLoseNoFrequencyAndSaveItInStep) {
     const Lines onReserved{" ", "145.5", "433.075", "145.5", " ", "9999"}, noHeaderBlank{"145.5", " ", "433.075", " ", "9999"},

@@ -44,6 +44,24 @@ TEST_F(BankTransfer, EachChannelGoesOutAsOneMemoryWriteAfterAPause) {
     EXPECT_EQ(replacements(), 0) << "a transfer writes no file";
 }
 
+// A channel's second line is its name; the receiver shows twelve characters.
+TEST_F(BankTransfer, ANamedChannelSendsItsNameAsItsTextAndAnUnnamedOneTwelveX) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Tower", "Tower       "}, {"Fire Brigade North", "Fire Brigade"}, {"  Ship 16", "  Ship 16   "},
+        {" ", "xxxxxxxxxxxx"},     {"", "xxxxxxxxxxxx"},                   {"  \t ", "xxxxxxxxxxxx"},
+        {"Z\xc3\xbcrich\x01", "Z  rich     "}, {"\xc3\xbc", "xxxxxxxxxxxx"}, {"446", "xxxxxxxxxxxx"},
+    };
+    Lines bank{"bank05", "FM", "12.5", " "};
+    for (const auto& [name, text] : cases) bank.insert(bank.end(), {"145.5", name});
+    bank.push_back("9999");
+    putFile("bank05.dat", bank);
+    transfer("05C");
+    const Lines writes = memoryWrites();
+    ASSERT_EQ(writes.size(), std::size(cases));
+    for (std::size_t k = 0; k < std::size(cases); ++k)
+        EXPECT_EQ(writes[k].substr(32), "TM" + cases[k].second + "\r") << testing::visibleBytes(cases[k].first);
+}
+
 TEST_F(BankTransfer, AnEmptyBankWaitsAndSaysOkWithoutAWrite) {
     putFile("bank05.dat", bankLinesOf("bank05", "FM", "12.5", {}));
     transfer("05C");

@@ -59,9 +59,11 @@ def test_wrong_answers_are_asked_again_and_nothing_is_written_before_confirmatio
         talk.answer("off")
         talk.expect("Traffic log of every command and reply, in debug1.dat:\n1. on\n2. off\nNumber [2]: ")
         talk.answer("1")
+        talk.expect("Hit log of every stop of a search or scan, in hits.csv:\n1. on\n2. off\nNumber [1]: ")
+        talk.answer("off")
         summary = talk.expect("Write it now?\n1. yes\n2. no\nNumber [1]: ")
         for line in (f"Working folder: {work} (it will be created)", f"Serial port: {root}/dev/serial/by-id/{BY_ID}",
-                     "Line speed: 19200 bits per second", "Spoken words: off", "Traffic log: on"):
+                     "Line speed: 19200 bits per second", "Spoken words: off", "Traffic log: on", "Hit log: off"):
             assert line + "\n" in summary, summary
         assert not os.path.exists(work), "nothing is written before the confirmation"
         talk.answer("2")
@@ -79,7 +81,8 @@ def test_an_existing_files_values_are_offered_back_and_it_is_kept_as_bak(folder)
         root, env, _ = machine(folder, receiver.device)
         work = os.path.join(folder, "work")
         acm = f"{root}/dev/ttyACM0"
-        first = run_setup("--port", acm, "--speed", "4800", "--voice", "off", "--log", "on", "--folder", work, env=env)
+        first = run_setup("--port", acm, "--speed", "4800", "--voice", "off", "--log", "on", "--hits", "off",
+                          "--folder", work, env=env)
         assert first.returncode == 0, first
         with open(os.path.join(work, "VOXPAN.CFG"), "rb") as old:
             old_bytes = old.read()
@@ -91,7 +94,7 @@ def test_an_existing_files_values_are_offered_back_and_it_is_kept_as_bak(folder)
         talk.expect("Ask the receiver whether it answers on this port?")
         talk.answer("no")
         for default in ("1. 4800\n2. 9600\n3. 19200\nNumber [1]: ", "Spoken words:\n1. on\n2. off\nNumber [2]: ",
-                        "in debug1.dat:\n1. on\n2. off\nNumber [1]: "):
+                        "in debug1.dat:\n1. on\n2. off\nNumber [1]: ", "in hits.csv:\n1. on\n2. off\nNumber [2]: "):
             talk.expect(default)
             talk.answer("")
         talk.expect("The old VOXPAN.CFG will be kept as VOXPAN.CFG.bak\nWrite it now?")

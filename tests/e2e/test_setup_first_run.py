@@ -32,7 +32,7 @@ def test_pansetup_writes_the_folder_and_the_panel_connects_there(folder):
         assert written.returncode == 0, written
         with open(os.path.join(work, "VOXPAN.CFG"), "rb") as cfg:
             assert cfg.read() == (f"COM:{receiver.device}\r\nSPEED:19200\r\nTYPE:AR8600\r\nVOICE:1\r\n"
-                                  "DEBUG:1\r\n").encode()
+                                  "DEBUG:1\r\nHITS:1\r\n").encode()
         assert os.path.realpath(os.path.join(work, "wave")) == os.path.realpath(WAVE_DIR), "the words linked in"
 
         trace = os.path.join(folder, "trace.txt")

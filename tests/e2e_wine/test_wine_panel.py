@@ -1,10 +1,13 @@
 """The Windows program end to end under wine: the zip unpacked into a new
 folder, against the simulated receiver on a COM port of the wine prefix,
 driven by the same keys as the Linux program, with the same bytes on the
-line, the same words, the same log and the same bank file; and a port
-that vanishes while the panel runs and comes back."""
+line, the same words, the same log and the same bank file; a port that
+vanishes while the panel runs and comes back; and a search that passes a
+locked-out frequency, locks out another with X and logs its stop in
+hits.csv."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -140,8 +143,32 @@ def test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back(folder,
         panel.stderr
 
 
+def test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged(folder, x, prefix):
+    with open(os.path.join(folder, "lockout.dat"), "wb") as locked:
+        locked.write(b"145.5\r\n")
+    receiver = Simulator(folder, "--signal", "145.5:200", "--signal", "145.8:150")
+    prefix.link_com_port(COM_NUMBER, receiver.device)
+    panel = WinePanel(folder, prefix, configuration(COM_NUMBER, voice="0"))
+    try:
+        panel.window()
+        wait_for(lambda: "connected" in panel.plays(), 60, "the receiver's first answer")
+        s = Session(panel, receiver)
+        s.keys("c", words=["stmode"], timeout=30)
+        s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
+        s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
+        panel.assert_clean_exit(30)
+    finally:
+        panel.kill()
+        receiver.stop()
+    with open(os.path.join(folder, "lockout.dat"), "rb") as locked, open(os.path.join(folder, "hits.csv"), "rb") as log:
+        assert locked.read() == b"145.5\r\n145.8\r\n"
+        assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
+                            rb"search,145\.8,FM,150,\d+\.\d\r\n", log.read())
+
+
 if __name__ == "__main__":
     run_with_prefix([
         test_the_zip_under_wine_does_what_the_linux_program_does,
         test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back,
+        test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged,
     ])

@@ -10,7 +10,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wine_harness import COM_NUMBER, WinePanel, run_with_prefix, unpacked, wait_for, windows_path  # noqa: E402
 from harness import Simulator  # noqa: E402
 
-WRITTEN = f"COM:{COM_NUMBER}\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:1\r\n".encode()
+WRITTEN = f"COM:{COM_NUMBER}\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:1\r\nHITS:1\r\n".encode()
 
 
 def contents(path):

@@ -9,13 +9,16 @@ CommandLine parse(std::vector<std::string> arguments) { return parseCommandLine(
 
 TEST(CommandLine, ChoosesTheModeAndTakesItsValues) {
     const CommandLine script = parse({"--port", "/dev/ttyUSB0", "--speed=19200", "--voice", "off", "--log", "on",
-                                      "--folder", "/srv/radio"});
+                                      "--hits", "off", "--folder", "/srv/radio"});
     EXPECT_EQ(script.error, "");
     EXPECT_EQ(script.mode, Mode::Script);
     EXPECT_EQ(script.settings.port, "/dev/ttyUSB0");
     EXPECT_EQ(script.settings.speed, 19200);
     EXPECT_FALSE(script.settings.voice);
     EXPECT_TRUE(script.settings.log);
+    EXPECT_FALSE(script.settings.hits);
+    EXPECT_TRUE(parse({"--port", "/a", "--speed", "9600", "--voice", "on", "--log", "on"}).settings.hits)
+        << "the hit log is on unless asked off";
     EXPECT_EQ(script.folder, "/srv/radio");
 
     EXPECT_EQ(parse({}).mode, Mode::Dialogue);
@@ -38,6 +41,7 @@ TEST(CommandLine, RefusesWhatItCannotMean) {
         {{"--port", "/dev/ttyUSB0", "--speed", "9600", "--voice", "yes", "--log", "on"},
          "--voice takes on or off, not 'yes'"},
         {{"--port", "/a", "--port", "/b"}, "--port is given twice"},
+        {{"--port", "/a", "--speed", "9600", "--voice", "on", "--log", "on", "--hits", "1"}, "--hits takes on or off"},
         {{"--list", "--probe", "/dev/ttyS0"}, "one at a time"},
         {{"--list", "--folder", "x"}, "--list takes no other option"},
         {{"--list=yes"}, "--list takes no value"},
@@ -52,7 +56,7 @@ TEST(CommandLine, RefusesWhatItCannotMean) {
 
 TEST(CommandLine, HelpDescribesEveryOption) {
     const std::string help = usageText();
-    for (const char* option : {"--port", "--speed", "--voice", "--log", "--folder", "--list", "--probe", "--help"}) {
+    for (const char* option : {"--port", "--speed", "--voice", "--log", "--hits", "--folder", "--list", "--probe", "--help"}) {
         EXPECT_NE(help.find(std::string("  ") + option), std::string::npos) << option << " is not described";
     }
 }

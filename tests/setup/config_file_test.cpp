@@ -17,11 +17,11 @@ using testing::writeBytes;
 
 const std::string kById = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KXYZ1-if00-port0";
 
-TEST(ConfigurationLayout, FiveLabelledLinesWithCrLf) {
+TEST(ConfigurationLayout, SixLabelledLinesWithCrLf) {
     EXPECT_EQ(formatConfiguration({"/dev/ttyUSB0", 9600, true, false}),
-              "COM:/dev/ttyUSB0\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:0\r\n");
-    EXPECT_EQ(formatConfiguration({kById, 19200, false, true}),
-              "COM:" + kById + "\r\nSPEED:19200\r\nTYPE:AR8600\r\nVOICE:0\r\nDEBUG:1\r\n");
+              "COM:/dev/ttyUSB0\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:0\r\nHITS:1\r\n");
+    EXPECT_EQ(formatConfiguration({kById, 19200, false, true, false}),
+              "COM:" + kById + "\r\nSPEED:19200\r\nTYPE:AR8600\r\nVOICE:0\r\nDEBUG:1\r\nHITS:0\r\n");
 }
 
 // What the panel makes of the file, read by its own reader.
@@ -31,6 +31,7 @@ struct PanelReading {
     std::int32_t voice = -1;
     std::int32_t log = -1;
     std::string speechFolder;
+    std::int32_t hits = -1;
 };
 
 PanelReading readByThePanel(const std::string& bytes) {
@@ -40,15 +41,15 @@ PanelReading readByThePanel(const std::string& bytes) {
     panel.speechFolder = "wave/";
     EXPECT_TRUE(readConfiguration(panel));
     return {serialDeviceFor(panel.portText), std::string(panel.baudText), panel.voiceEnabled, panel.debugEnabled,
-            std::string(panel.speechFolder)};
+            std::string(panel.speechFolder), panel.hitsEnabled};
 }
 
 TEST(ConfigurationLayout, ThePanelReadsBackEveryValueWritten) {
     const Settings cases[] = {
         {"/dev/ttyUSB0", 9600, true, false},
         {kById, 19200, false, true},
-        {"/dev/ttyACM1", 4800, true, true},
-        {"/dev/pts/7", 9600, false, false},
+        {"/dev/ttyACM1", 4800, true, true, false},
+        {"/dev/pts/7", 9600, false, false, false},
     };
     for (const Settings& settings : cases) {
         SCOPED_TRACE(settings.port + " " + std::to_string(settings.speed));
@@ -58,6 +59,7 @@ TEST(ConfigurationLayout, ThePanelReadsBackEveryValueWritten) {
         EXPECT_EQ(reading.voice != 0, settings.voice);
         EXPECT_EQ(reading.speechFolder, settings.voice ? "wave/" : "") << "muted speech empties the folder";
         EXPECT_EQ(reading.log == 1, settings.log) << "the log opens on exactly 1";
+        EXPECT_EQ(reading.hits == 1, settings.hits);
     }
 }
 
@@ -73,6 +75,7 @@ TEST(ExistingConfiguration, IsReadByTheSameColumnsAsThePanelReadsIt) {
         {"COM:  /dev/ttyUSB0  \r\nSPEED:fast\r\n", {"/dev/ttyUSB0", 9600, true, false}},  // short file
         {"", {"", 9600, true, false}},
         {"P\nS\nR\nVOICE:x\nDEBUG:x\n", {"", 9600, true, false}},
+        {"P\nS\nR\nVOICE:1\nDEBUG:1\nHITS:0\n", {"", 9600, true, true, false}},
     };
     for (const Case& c : cases) {
         const Settings read = parseConfiguration(c.bytes);
@@ -80,6 +83,7 @@ TEST(ExistingConfiguration, IsReadByTheSameColumnsAsThePanelReadsIt) {
         EXPECT_EQ(read.speed, c.expected.speed) << c.bytes;
         EXPECT_EQ(read.voice, c.expected.voice) << c.bytes;
         EXPECT_EQ(read.log, c.expected.log) << c.bytes;
+        EXPECT_EQ(read.hits, c.expected.hits) << c.bytes << ": on unless line 6 says 0";
     }
 }
 

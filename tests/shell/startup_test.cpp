@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "support/recording_platform.h"
 
@@ -153,6 +154,19 @@ TEST(Configuration, OnlyAZeroInColumnSevenOfLineFourMutesSpeech) {
                                  "\"VOICE:" + voice + "\")";
         EXPECT_EQ(std::count(fake.problems.begin(), fake.problems.end(), told), voice == "" || voice == " 0" ? 1 : 0)
             << "VOICE:" << voice;
+    }
+}
+
+TEST(Configuration, OnlyAZeroInColumnSixOfLineSixSwitchesTheHitLogOff) {
+    using Case = std::tuple<std::string, int, bool>;  // line 6, hit log on, told on stderr
+    for (const auto& [line, on, told] : {Case{"", 1, false}, Case{"HITS:1\r\n", 1, false}, Case{"HITS:0\r\n", 0, false},
+                                         Case{"HITS:x\r\n", 1, true}, Case{"HITS0\r\n", 1, true}}) {
+        RecordingPlatform fake;
+        Panel panel(fake);
+        fake.files["VOXPAN.CFG"] = config() + line;
+        ASSERT_TRUE(readConfiguration(panel));
+        EXPECT_EQ(panel.hitsEnabled, on) << line;
+        EXPECT_EQ(fake.problems.size(), told ? 1u : 0u) << line;
     }
 }
 

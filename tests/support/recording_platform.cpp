@@ -164,6 +164,15 @@ FileHandle RecordingPlatform::openForWriting(const std::string& name) {
     return nextFile_++;
 }
 
+FileHandle RecordingPlatform::openForAppending(const std::string& name) {
+    record("file-append " + name);
+    if (unwritable.contains(name) || folders.contains(name)) return 0;
+    std::string& content = files[name];
+    if (!content.empty() && content.back() != '\n' && content.back() != '\r') content += "\r\n";
+    openFiles_[nextFile_] = {name, true, 0};
+    return nextFile_++;
+}
+
 bool RecordingPlatform::readLine(FileHandle file, std::string& line) {
     line.clear();
     auto found = openFiles_.find(file);

@@ -60,6 +60,7 @@ public:
     std::set<std::string> undeletable;
     std::string today = "06-12-2026";
     std::string now = "04:30:21";
+    std::string timestamp = "2026-12-06T04:30:21+01:00";
 
     // The steady clock: it moves only when a test advances it, by msPerPlay
     // with every sound played, and by every sleep.
@@ -105,6 +106,7 @@ public:
 
     FileHandle openForReading(const std::string& name) override;
     FileHandle openForWriting(const std::string& name) override;
+    FileHandle openForAppending(const std::string& name) override;
     bool readLine(FileHandle file, std::string& line) override;
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
@@ -119,6 +121,7 @@ public:
 
     std::string todayText() override { return today; }
     std::string timeText() override { return now; }
+    std::string localTimestamp() override { return timestamp; }
     std::int64_t steadyMilliseconds() override { return clockMs; }
     void sleepMilliseconds(int ms) override { advanceClock(ms); }
 

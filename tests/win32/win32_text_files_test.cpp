@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+
 #include "platform/win32/error_output.h"
 #include "platform/win32/win32_file_replacement.h"
+#include "platform/win32/win32_local_time.h"
 #include "win32/win32_test_folder.h"
 
 namespace voxpan {
@@ -124,6 +128,24 @@ TEST(Win32FileReplacement, AFailedMoveBringsBackTheOldFileAndLeavesNoOtherFile) 
     }
     EXPECT_EQ(Win32TestFolder::contents("VOXPAN.CFG"), "old\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"VOXPAN.CFG"}) << "no scratch, backup or new file is left";
+}
+
+TEST(Win32TextFiles, AnAppendedLogIsNeverEmptiedAndItsTimesCarryTheirOffset) {
+    Win32TestFolder folder;
+    Win32TestFolder::write("cut.csv", "whole\r\nhalf");
+    Win32TextFiles files;
+    for (const char* name : {"hits.csv", "cut.csv"}) {
+        const FileHandle file = files.openForAppending(name);
+        std::ofstream(name, std::ios::binary | std::ios::app) << "theirs\r\n";  // another program adds a line
+        files.writeLine(file, "next");
+        files.closeFile(file);
+    }
+    EXPECT_EQ(Win32TestFolder::contents("hits.csv"), "theirs\r\nnext\r\n") << "a missing file is created";
+    EXPECT_EQ(Win32TestFolder::contents("cut.csv"), "whole\r\nhalf\r\ntheirs\r\nnext\r\n");
+    CreateDirectoryA("folder.csv", nullptr);
+    EXPECT_EQ(files.openForAppending("folder.csv") + files.openForAppending("NUL"), 0);
+    EXPECT_EQ(isoTimestamp(2026, 7, 1, 8, 0, 0, -270), "2026-07-01T08:00:00-04:30");
+    EXPECT_TRUE(std::regex_match(win32LocalTimestamp(), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)")));
 }
 
 }  // namespace

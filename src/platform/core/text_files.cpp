@@ -60,6 +60,23 @@ FileHandle TextFiles::openForWriting(const std::string& name) {
     return add(regularFileStream(fd, "wb", true));
 }
 
+FileHandle TextFiles::openForAppending(const std::string& name) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return 0;
+    // O_APPEND: each write lands at the end, whoever else adds to the file.
+    const int fd = ::open(name.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    std::FILE* stream = regularFileStream(fd, "ab", false);
+    if (stream == nullptr) return 0;
+    // A line cut short by a crash is ended, so that it spoils no new line.
+    char last = '\n';
+    const off_t size = ::lseek(::fileno(stream), 0, SEEK_END);
+    if (size > 0 && ::pread(::fileno(stream), &last, 1, size - 1) == 1 && last != '\n' && last != '\r') {
+        std::fwrite("\r\n", 1, 2, stream);
+        std::fflush(stream);
+    }
+    return add(stream);
+}
+
 bool TextFiles::readLine(FileHandle file, std::string& line) {
     line.clear();
     auto found = open_.find(file);

@@ -23,6 +23,9 @@ public:
     // device or a pipe does not open (nor is it emptied for writing).
     FileHandle openForReading(const std::string& name);
     FileHandle openForWriting(const std::string& name);
+    // Created when missing, never emptied; every line goes to the end. A
+    // last line without its line end gets CR LF first.
+    FileHandle openForAppending(const std::string& name);
     // Keeps at most kLongestLineRead characters of the line.
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);

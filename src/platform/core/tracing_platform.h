@@ -55,6 +55,7 @@ public:
 
     FileHandle openForReading(const std::string& name) override { return inner_.openForReading(name); }
     FileHandle openForWriting(const std::string& name) override { return inner_.openForWriting(name); }
+    FileHandle openForAppending(const std::string& name) override { return inner_.openForAppending(name); }
     bool readLine(FileHandle file, std::string& line) override { return inner_.readLine(file, line); }
     void writeLine(FileHandle file, std::string_view line) override { inner_.writeLine(file, line); }
     void closeFile(FileHandle file) override { inner_.closeFile(file); }
@@ -73,6 +74,7 @@ public:
 
     std::string todayText() override { return inner_.todayText(); }
     std::string timeText() override { return inner_.timeText(); }
+    std::string localTimestamp() override { return inner_.localTimestamp(); }
     std::int64_t steadyMilliseconds() override { return inner_.steadyMilliseconds(); }
     // Not traced: a pause is neither seen nor heard.
     void sleepMilliseconds(int ms) override { inner_.sleepMilliseconds(ms); }

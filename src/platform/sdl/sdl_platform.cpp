@@ -356,6 +356,9 @@ FileHandle SdlPlatform::openForReading(const std::string& name) {
 FileHandle SdlPlatform::openForWriting(const std::string& name) {
     return files_.openForWriting(name);
 }
+FileHandle SdlPlatform::openForAppending(const std::string& name) {
+    return files_.openForAppending(name);
+}
 bool SdlPlatform::readLine(FileHandle file, std::string& line) {
     return files_.readLine(file, line);
 }
@@ -382,6 +385,7 @@ bool SdlPlatform::replaceTextFile(const std::string& name, const std::vector<std
 
 std::string SdlPlatform::todayText() { return localDateText(); }
 std::string SdlPlatform::timeText() { return localTimeText(); }
+std::string SdlPlatform::localTimestamp() { return localTimestampText(); }
 std::int64_t SdlPlatform::steadyMilliseconds() { return steadyMillisecondsNow(); }
 
 void SdlPlatform::sleepMilliseconds(int ms) {

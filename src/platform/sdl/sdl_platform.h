@@ -49,6 +49,7 @@ public:
 
     FileHandle openForReading(const std::string& name) override;
     FileHandle openForWriting(const std::string& name) override;
+    FileHandle openForAppending(const std::string& name) override;
     bool readLine(FileHandle file, std::string& line) override;
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
@@ -63,6 +64,7 @@ public:
 
     std::string todayText() override;
     std::string timeText() override;
+    std::string localTimestamp() override;
     std::int64_t steadyMilliseconds() override;
     void sleepMilliseconds(int ms) override;
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/win32/win32_local_time.h"
+
 namespace voxpan {
 
 namespace {
@@ -92,6 +94,7 @@ bool Win32Platform::serialOpenQuietly(const std::string& device, int baudRate) {
 
 FileHandle Win32Platform::openForReading(const std::string& name) { return files_.openForReading(name); }
 FileHandle Win32Platform::openForWriting(const std::string& name) { return files_.openForWriting(name); }
+FileHandle Win32Platform::openForAppending(const std::string& name) { return files_.openForAppending(name); }
 bool Win32Platform::readLine(FileHandle file, std::string& line) { return files_.readLine(file, line); }
 void Win32Platform::writeLine(FileHandle file, std::string_view line) { files_.writeLine(file, line); }
 void Win32Platform::closeFile(FileHandle file) { files_.closeFile(file); }
@@ -138,5 +141,7 @@ std::string Win32Platform::timeText() {
     GetLocalTime(&now);
     return twoDigits(now.wHour) + ":" + twoDigits(now.wMinute) + ":" + twoDigits(now.wSecond);
 }
+
+std::string Win32Platform::localTimestamp() { return win32LocalTimestamp(); }
 
 }  // namespace voxpan

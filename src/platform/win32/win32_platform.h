@@ -43,6 +43,7 @@ public:
 
     FileHandle openForReading(const std::string& name) override;
     FileHandle openForWriting(const std::string& name) override;
+    FileHandle openForAppending(const std::string& name) override;
     bool readLine(FileHandle file, std::string& line) override;
     void writeLine(FileHandle file, std::string_view line) override;
     void closeFile(FileHandle file) override;
@@ -62,6 +63,7 @@ public:
     void sleepMilliseconds(int ms) override;
     std::string todayText() override;
     std::string timeText() override;
+    std::string localTimestamp() override;
 
 private:
     ErrorOutput& errors_;

@@ -30,6 +30,7 @@ struct Win32TextFiles::OpenFile {
     std::string buffer;  // read and not yet taken
     std::size_t taken = 0;
     bool ended = false;
+    bool appending = false;
 
     // The next byte, or -1 at the end of the file.
     int next() {
@@ -60,10 +61,11 @@ Win32TextFiles::~Win32TextFiles() {
     for (auto& [number, file] : open_) CloseHandle(file->handle);
 }
 
-FileHandle Win32TextFiles::add(void* handle) {
+FileHandle Win32TextFiles::add(void* handle, bool appending) {
     if (handle == INVALID_HANDLE_VALUE) return 0;
     auto file = std::make_unique<OpenFile>();
     file->handle = handle;
+    file->appending = appending;
     const FileHandle number = next_++;
     open_[number] = std::move(file);
     return number;
@@ -96,6 +98,33 @@ FileHandle Win32TextFiles::openForWriting(const std::string& name) {
     return add(file);
 }
 
+FileHandle Win32TextFiles::openForAppending(const std::string& name) {
+    if (name.empty()) return 0;
+    // Read access only to look at the last byte. Others may read the file,
+    // and add to it, while it is open.
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return 0;
+    }
+    // A line cut short by a crash is ended, so that it spoils no new line.
+    LARGE_INTEGER size{};
+    char last = '\n';
+    DWORD got = 0;
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        LARGE_INTEGER at{};
+        at.QuadPart = size.QuadPart - 1;
+        if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, &last, 1, &got, nullptr) && got == 1 &&
+            last != '\n' && last != '\r') {
+            SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END);
+            writeAll(file, "\r\n");
+        }
+    }
+    return add(file, true);
+}
+
 bool Win32TextFiles::readLine(FileHandle file, std::string& line) {
     line.clear();
     auto found = open_.find(file);
@@ -120,6 +149,9 @@ void Win32TextFiles::writeLine(FileHandle file, std::string_view line) {
     // panel runs, and a crash must not lose the lines already written.
     std::string bytes(line);
     bytes += "\r\n";
+    // Without FILE_WRITE_DATA every write lands at the end; the move there
+    // makes sure of it where a file system ignores that.
+    if (found->second->appending) SetFilePointerEx(found->second->handle, LARGE_INTEGER{}, nullptr, FILE_END);
     writeAll(found->second->handle, bytes);
 }
 

@@ -26,6 +26,10 @@ public:
     FileHandle openForReading(const std::string& name);
     // The same; others may read the file while it is open (the log).
     FileHandle openForWriting(const std::string& name);
+    // Created when missing, never emptied; every line goes to the end, also
+    // past lines another program added meanwhile. A last line without its
+    // line end gets CR LF first.
+    FileHandle openForAppending(const std::string& name);
     // Keeps at most kLongestLineRead characters of the line.
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);
@@ -39,7 +43,7 @@ public:
 
 private:
     struct OpenFile;
-    FileHandle add(void* handle);
+    FileHandle add(void* handle, bool appending = false);
     ErrorOutput& errors_;
     std::map<FileHandle, std::unique_ptr<OpenFile>> open_;
     FileHandle next_ = 1;

@@ -150,5 +150,20 @@ TEST_F(TextFilesTest, NeitherAPipeNamedAsTheLogNorALineWithoutEndHoldsThePanel) 
     EXPECT_NE(files.openForWriting(path("debug2.dat")), 0) << "a missing file is created";
 }
 
+TEST_F(TextFilesTest, AppendingCreatesNeverEmptiesAndEndsALineCutShort) {
+    put("cut.csv", "whole\r\nhalf");
+    for (const char* name : {"hits.csv", "cut.csv"}) {
+        const FileHandle file = files.openForAppending(path(name));
+        std::ofstream(path(name), std::ios::binary | std::ios::app) << "theirs\r\n";  // another program adds a line
+        files.writeLine(file, "next");
+        files.closeFile(file);
+    }
+    EXPECT_EQ(bytesOf("hits.csv"), "theirs\r\nnext\r\n") << "a missing file is created";
+    EXPECT_EQ(bytesOf("cut.csv"), "whole\r\nhalf\r\ntheirs\r\nnext\r\n");
+    std::filesystem::create_directory(path("folder.csv"));
+    ASSERT_EQ(::mkfifo(path("pipe.csv").c_str(), 0600), 0);
+    EXPECT_EQ(files.openForAppending(path("folder.csv")) + files.openForAppending(path("pipe.csv")), 0);
+}
+
 }  // namespace
 }  // namespace voxpan
