@@ -8,12 +8,6 @@ namespace voxpan {
 
 namespace {
 
-std::string_view withoutBlanks(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
-}
-
 bool carriesNothing(const Text& line) { return line == kEndMarker || withoutBlanks(line).empty(); }
 
 // The lines a part takes once laid out: an even number.

@@ -77,6 +77,12 @@ double numberOf(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::string_view withoutBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string textOf(double value) {
     char buffer[64];
     if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {

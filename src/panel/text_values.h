@@ -65,6 +65,8 @@ std::string midText(std::string_view text, int start, int count = -1);
 int findText(std::string_view text, std::string_view what, int start = 1);
 int textLength(std::string_view text);
 std::string charText(int code);
+// The text without the blanks and tabs at either end.
+std::string_view withoutBlanks(std::string_view text);
 
 // The text in double quotes for a message to the person setting the panel
 // up, control and non-ASCII bytes written as \xNN so that nothing is hidden.

@@ -14,12 +14,6 @@ namespace voxpan {
 
 namespace {
 
-std::string_view withoutBlanks(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
-}
-
 // The search step in hertz: the step text is in kHz, "12.5" is 12500.
 std::int64_t searchStepHertz(const Panel& panel) {
     if (!isFrequencyText(panel.searchStepText)) return 0;

@@ -15,17 +15,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class HitsAndLockouts : public testing::LivePanelTest {
+class HitsAndLockouts : public testing::StationOn145_5Test {
 protected:
-    HitsAndLockouts() : LivePanelTest(options()) {
-        tick(3);  // connected
-        forget();
-    }
-    static receiver_sim::Options options() {
-        receiver_sim::Options options;
-        options.signals.push_back({145'500'000, 200});
-        return options;
-    }
     // R, then ticks: a sweep of the limits takes 4 s; the search stops on 145.5 in each.
     void search(int ticks) {
         press(key('R'));

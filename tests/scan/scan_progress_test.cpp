@@ -9,17 +9,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Scans : public testing::LivePanelTest {
+class Scans : public testing::StationOn145_5Test {
 protected:
-    Scans() : LivePanelTest(options()) {
-        tick(3);  // connected
-        forget();
-    }
-    static receiver_sim::Options options() {
-        receiver_sim::Options options;
-        options.signals.push_back({145'500'000, 200});
-        return options;
-    }
     // A bank in memory, selected as the bank keys leave it.
     void selectBank(const Lines& channels) {
         panel.bankLines = {};

@@ -14,6 +14,19 @@ LivePanelTest::LivePanelTest(receiver_sim::Options options) : receiver(std::move
     forget();
 }
 
+namespace {
+receiver_sim::Options stationOn145_5() {
+    receiver_sim::Options options;
+    options.signals.push_back({145'500'000, 200});
+    return options;
+}
+}  // namespace
+
+StationOn145_5Test::StationOn145_5Test() : LivePanelTest(stationOn145_5()) {
+    tick(3);  // connected
+    forget();
+}
+
 void LivePanelTest::press(int code) {
     handleWindowEvent(panel, EventKind::KeyDown, code);
     handleWindowEvent(panel, EventKind::KeyUp, code);

@@ -37,4 +37,11 @@ private:
     std::size_t commandsBefore_ = 0;
 };
 
+// Connected, its start-up forgotten, against a receiver that hears a
+// station on 145.5 MHz (level reading 200).
+class StationOn145_5Test : public LivePanelTest {
+protected:
+    StationOn145_5Test();
+};
+
 }  // namespace voxpan::testing

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/win32/program_folder.h"
 #include "platform/win32/win32_local_time.h"
 
 namespace voxpan {
@@ -14,21 +15,6 @@ namespace {
 int movedRight(int x, int width) {
     const long long moved = static_cast<long long>(x) + width;
     return static_cast<int>(std::min<long long>(moved, std::numeric_limits<int>::max()));
-}
-
-std::string folderOfThisProgram() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
 std::string twoDigits(int value) {
@@ -115,7 +101,7 @@ std::string Win32Platform::workingFolder() {
 }
 
 std::string Win32Platform::installedWordFolder() {
-    const std::string folder = folderOfThisProgram();
+    const std::string folder = win32ProgramFolder();
     if (folder.empty() || win32PathKind(folder + "wave") != PathKind::Folder) return {};
     return folder + "wave\\";
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/win32/program_folder.h"
 #include "platform/win32/win32_file_replacement.h"
 
 namespace voxpan::setup {
@@ -75,19 +76,7 @@ fs::path folderFromText(std::string_view typed) {
     return error ? fs::path(text) : folder.lexically_normal();
 }
 
-// Through the program's own module.
-fs::path programFolder() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return fs::path(path).parent_path();
-        }
-        path.resize(path.size() * 2);
-    }
-}
+fs::path programFolder() { return fs::path(win32ProgramFolder()).parent_path(); }
 
 fs::path findRecordedWords(const fs::path& programFolder) {
     if (programFolder.empty() || !isFolder(programFolder / "wave")) return {};

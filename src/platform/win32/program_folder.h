@@ -1,0 +1,12 @@
+// Where the running program lies: its recorded words are installed beside it.
+#pragma once
+
+#include <string>
+
+namespace voxpan {
+
+// The folder of the running .exe, ending in a backslash; "" when Windows
+// does not say.
+std::string win32ProgramFolder();
+
+}  // namespace voxpan
