@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle_writes.h"
+
 namespace voxpan {
 
 namespace {
@@ -12,18 +14,6 @@ bool usable(HANDLE handle) {
     // leads nowhere.
     SetLastError(NO_ERROR);
     return GetFileType(handle) != FILE_TYPE_UNKNOWN || GetLastError() == NO_ERROR;
-}
-
-bool writeAll(HANDLE handle, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
-            written == 0)
-            return false;
-        done += written;
-    }
-    return true;
 }
 
 }  // namespace
@@ -44,7 +34,7 @@ void ErrorOutput::line(std::string_view text) {
 
 bool ErrorOutput::writeToStderr(const std::string& bytes) {
     if (!usable(static_cast<HANDLE>(stderr_))) return false;
-    return writeAll(static_cast<HANDLE>(stderr_), bytes);
+    return writeAllTo(static_cast<HANDLE>(stderr_), bytes);
 }
 
 void ErrorOutput::writeToFile(const std::string& bytes) {
@@ -53,7 +43,7 @@ void ErrorOutput::writeToFile(const std::string& bytes) {
                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     fileStarted_ = true;
-    writeAll(file, bytes);
+    writeAllTo(file, bytes);
     CloseHandle(file);
 }
 

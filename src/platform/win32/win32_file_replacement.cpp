@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/win32/handle_writes.h"
 #include "platform/win32/win32_device_names.h"
 #include "platform/win32/win32_serial_port.h"
 
@@ -69,20 +70,10 @@ std::string finalPathOf(const std::string& name) {
     return path;
 }
 
-bool writeAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
-            return false;
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
 // Writes and flushes the scratch file and closes it.
 std::string fillScratch(HANDLE file, std::string_view bytes, const std::string& name) {
     std::string problem;
-    if (!writeAll(file, bytes)) problem = failure("cannot write {}", name, GetLastError());
+    if (!writeAllTo(file, bytes)) problem = failure("cannot write {}", name, GetLastError());
     else if (!FlushFileBuffers(file)) problem = failure("cannot flush {} to the disk", name, GetLastError());
     if (!CloseHandle(file) && problem.empty()) problem = failure("cannot write {}", name, GetLastError());
     return problem;

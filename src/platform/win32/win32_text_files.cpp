@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/handle_writes.h"
 #include "platform/win32/win32_device_names.h"
 #include "platform/win32/win32_file_replacement.h"
 
@@ -10,18 +11,6 @@ namespace voxpan {
 namespace {
 
 constexpr DWORD kReadChunk = 4096;
-
-bool writeAll(HANDLE file, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
-            written == 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -119,7 +108,7 @@ FileHandle Win32TextFiles::openForAppending(const std::string& name) {
         if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, &last, 1, &got, nullptr) && got == 1 &&
             last != '\n' && last != '\r') {
             SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END);
-            writeAll(file, "\r\n");
+            writeAllTo(file, "\r\n");
         }
     }
     return add(file, true);
@@ -152,7 +141,7 @@ void Win32TextFiles::writeLine(FileHandle file, std::string_view line) {
     // Without FILE_WRITE_DATA every write lands at the end; the move there
     // makes sure of it where a file system ignores that.
     if (found->second->appending) SetFilePointerEx(found->second->handle, LARGE_INTEGER{}, nullptr, FILE_END);
-    writeAll(found->second->handle, bytes);
+    writeAllTo(found->second->handle, bytes);
 }
 
 void Win32TextFiles::closeFile(FileHandle file) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/core/file_replacement.h"
+#include "setup/folder_access.h"
 
 #ifndef VOXPAN_INSTALLED_WORDS
 #define VOXPAN_INSTALLED_WORDS "../share/voxpan/wave"
@@ -31,12 +32,9 @@ fs::path homeFolder() {
     return entry != nullptr ? fs::path(entry->pw_dir) : fs::current_path();
 }
 
-bool isFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 }  // namespace
+
+bool mayWriteIn(const fs::path& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
 
 const FolderWords kFolderWords{"~/voxpan", "links", "linked in"};
 
@@ -67,21 +65,6 @@ fs::path findRecordedWords(const fs::path& programFolder) {
             return error ? candidate.lexically_normal() : words;
         }
     }
-    return {};
-}
-
-std::string folderProblem(const fs::path& folder) {
-    std::error_code error;
-    const fs::file_status status = fs::status(folder, error);
-    if (fs::exists(status) && !fs::is_directory(status)) return folder.string() + " is a file, not a folder.";
-    // The nearest folder that exists must let the user make or change files.
-    fs::path existing = folder;
-    while (!existing.empty() && !fs::exists(existing, error)) {
-        if (existing == existing.parent_path()) break;
-        existing = existing.parent_path();
-    }
-    if (!isFolder(existing)) return existing.string() + " is a file, not a folder.";
-    if (::access(existing.c_str(), W_OK | X_OK) != 0) return "You may not write in " + existing.string() + ".";
     return {};
 }
 

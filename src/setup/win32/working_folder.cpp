@@ -7,6 +7,7 @@
 
 #include "platform/win32/program_folder.h"
 #include "platform/win32/win32_file_replacement.h"
+#include "setup/folder_access.h"
 
 namespace voxpan::setup {
 namespace fs = std::filesystem;
@@ -24,11 +25,6 @@ fs::path homeFolder() {
     return fs::current_path(error);
 }
 
-bool isFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 // %NAME% replaced by the environment's value (%USERPROFILE%\voxpan).
 std::string withEnvironment(std::string_view typed) {
     const std::string text(typed);
@@ -41,17 +37,6 @@ std::string withEnvironment(std::string_view typed) {
     return expanded;
 }
 
-// Whether the user may make files in the folder: a file that vanishes as it
-// is closed is made there.
-bool mayWriteIn(const fs::path& folder) {
-    const std::string trial = (folder / ".pansetup-trial").string();
-    HANDLE file = CreateFileA(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_ACCESS_DENIED;
-    CloseHandle(file);
-    return true;
-}
-
 int fileCount(const fs::path& folder) {
     int count = 0;
     std::error_code error;
@@ -60,6 +45,16 @@ int fileCount(const fs::path& folder) {
 }
 
 }  // namespace
+
+// A file that vanishes as it is closed is made there.
+bool mayWriteIn(const fs::path& folder) {
+    const std::string trial = (folder / ".pansetup-trial").string();
+    HANDLE file = CreateFileA(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_ACCESS_DENIED;
+    CloseHandle(file);
+    return true;
+}
 
 const FolderWords kFolderWords{"%USERPROFILE%\\voxpan", "copies", "copied in"};
 
@@ -81,21 +76,6 @@ fs::path programFolder() { return fs::path(win32ProgramFolder()).parent_path(); 
 fs::path findRecordedWords(const fs::path& programFolder) {
     if (programFolder.empty() || !isFolder(programFolder / "wave")) return {};
     return programFolder / "wave";
-}
-
-std::string folderProblem(const fs::path& folder) {
-    std::error_code error;
-    const fs::file_status status = fs::status(folder, error);
-    if (fs::exists(status) && !fs::is_directory(status)) return folder.string() + " is a file, not a folder.";
-    // The nearest folder that exists must let the user make files.
-    fs::path existing = folder;
-    while (!existing.empty() && !fs::exists(existing, error)) {
-        if (existing == existing.parent_path()) break;
-        existing = existing.parent_path();
-    }
-    if (!isFolder(existing)) return existing.string() + " is a file, not a folder.";
-    if (!mayWriteIn(existing)) return "You may not write in " + existing.string() + ".";
-    return {};
 }
 
 std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, std::string& done) {
