@@ -1,5 +1,7 @@
 #include "panbank/decimal_units.h"
 
+#include "panel/text_values.h"
+
 namespace voxpan::panbank {
 
 namespace {
@@ -17,8 +19,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::optional<std::int64_t> unitsOf(std::string_view text, int decimals) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    text = withoutBlanks(text);
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);

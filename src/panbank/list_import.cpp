@@ -7,16 +7,11 @@
 #include "banks/bank_file.h"
 #include "keys/entry_checks.h"
 #include "panbank/decimal_units.h"
+#include "panel/text_values.h"
 
 namespace voxpan::panbank {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 std::string lowered(std::string_view text) {
     std::string lower(text);
@@ -28,14 +23,15 @@ std::string lowered(std::string_view text) {
 class Columns {
 public:
     explicit Columns(const CsvRecord& header) {
-        for (std::size_t i = 0; i < header.fields.size(); ++i) positions_.emplace(lowered(trimmed(header.fields[i])), i);
+        for (std::size_t i = 0; i < header.fields.size(); ++i)
+            positions_.emplace(lowered(withoutBlanks(header.fields[i])), i);
     }
     bool has(std::string_view name) const { return positions_.contains(lowered(name)); }
     // The row's cell of that column, "" when there is none.
     std::string_view cell(const CsvRecord& row, std::string_view name) const {
         const auto found = positions_.find(lowered(name));
         if (found == positions_.end() || found->second >= row.fields.size()) return {};
-        return trimmed(row.fields[found->second]);
+        return withoutBlanks(row.fields[found->second]);
     }
 
 private:
@@ -55,7 +51,7 @@ struct Candidate {
 
 bool isEmpty(const CsvRecord& record) {
     return std::all_of(record.fields.begin(), record.fields.end(),
-                       [](const std::string& field) { return trimmed(field).empty(); });
+                       [](const std::string& field) { return withoutBlanks(field).empty(); });
 }
 
 std::string quoted(std::string_view text) {
@@ -135,7 +131,7 @@ std::string plainName(std::string_view name) {
         if (c == '\t' || c == '\r' || c == '\n') kept += ' ';
         else if (c >= 0x20 && c < 0x7f) kept += c;
     }
-    return std::string(trimmed(kept));
+    return std::string(withoutBlanks(kept));
 }
 
 std::string bankNameLine(std::string_view name) {

@@ -3,22 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "panel/text_values.h"
+
 namespace voxpan {
 
 namespace {
-constexpr std::string_view kBlanks = " \t";
 // Windows numbers its serial ports up to COM256.
 constexpr int kHighestComPort = 256;
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 }  // namespace
 
 std::string portTextFault(std::string_view portText) {
-    const std::string_view name = trimmed(portText);
+    const std::string_view name = withoutBlanks(portText);
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto c = static_cast<unsigned char>(name[i]);
         if (c >= 0x20 && c != 0x7f) continue;
@@ -31,12 +26,12 @@ std::string portTextFault(std::string_view portText) {
 }
 
 bool isPlainNumber(std::string_view text) {
-    const std::string_view digits = trimmed(text);
+    const std::string_view digits = withoutBlanks(text);
     return !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string serialDeviceFor(std::string_view portText) {
-    if (portText.find('/') != std::string_view::npos) return std::string(trimmed(portText));
+    if (portText.find('/') != std::string_view::npos) return std::string(withoutBlanks(portText));
     if (portText.empty()) return {};
     const char last = portText.back();
     if (last < '1' || last > '9') return {};
@@ -44,7 +39,7 @@ std::string serialDeviceFor(std::string_view portText) {
 }
 
 std::string windowsSerialDeviceFor(std::string_view portText) {
-    const std::string_view name = trimmed(portText);
+    const std::string_view name = withoutBlanks(portText);
     if (name.find_first_of("\\/") != std::string_view::npos) return std::string(name);
     const std::size_t digits = name.size() - (name.find_last_not_of("0123456789") + 1);
     if (digits == 0) return {};

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "panel/text_values.h"
 #include "setup/working_folder.h"
 #include "shell/startup.h"
 
@@ -21,7 +22,6 @@ constexpr std::string_view kVoiceLabel = "VOICE:";  // column 7
 constexpr std::string_view kLogLabel = "DEBUG:";    // column 7
 constexpr std::string_view kHitsLabel = "HITS:";    // column 6
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kBlanks = " \t";
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
@@ -37,12 +37,6 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
 
 std::string_view from(std::string_view line, std::size_t column) {
     return line.size() >= column ? line.substr(column - 1) : std::string_view{};
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 }  // namespace
@@ -66,7 +60,7 @@ Settings parseConfiguration(std::string_view bytes) {
     lines.resize(6);
     Settings settings;
     settings.port = portFromFile(from(lines[0], kPortLabel.size() + 1));
-    const std::string_view speed = trimmed(from(lines[1], kSpeedLabel.size() + 1));
+    const std::string_view speed = withoutBlanks(from(lines[1], kSpeedLabel.size() + 1));
     int value = 0;
     const auto [end, error] = std::from_chars(speed.data(), speed.data() + speed.size(), value);
     if (error == std::errc() && value > 0) settings.speed = value;

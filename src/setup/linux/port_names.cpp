@@ -4,20 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "panel/text_values.h"
+
 namespace voxpan::setup {
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-}  // namespace
 
 const PortWords kPortWords{
     "a device path such as /dev/ttyUSB0",
@@ -48,7 +38,7 @@ std::string typedPortProblem(std::string_view typed, bool listShown) {
 std::string portForFile(std::string_view port) { return std::string(port); }
 
 std::string portFromFile(std::string_view portText) {
-    if (portText.find('/') != std::string_view::npos) return std::string(trimmed(portText));
+    if (portText.find('/') != std::string_view::npos) return std::string(withoutBlanks(portText));
     if (portText.empty() || portText.back() < '1' || portText.back() > '9') return {};
     return "/dev/ttyS" + std::to_string(portText.back() - '1');
 }
