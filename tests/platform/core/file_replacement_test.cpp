@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/core/text_files.h"
+#include "support/test_folder.h"
 
 namespace voxpan {
 namespace {
@@ -67,26 +67,18 @@ FileSysCalls faultyCalls() {
 
 class Replacing : public ::testing::Test {
 protected:
-    Replacing() {
-        std::string pattern = (fs::temp_directory_path() / "voxpan-replace-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-        fs::create_directory(folder / "store");
-    }
-    ~Replacing() override { fs::remove_all(folder); }
-    static std::string bytesOf(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+    Replacing() { fs::create_directory("store"); }
+    static std::string bytesOf(const fs::path& path) { return testing::TestFolder::contents(path); }
+    static void put(const fs::path& path, const std::string& bytes) { testing::TestFolder::write(path, bytes); }
     // Every name in both folders: a scratch file left behind shows here.
     std::vector<std::string> names() const {
-        std::vector<std::string> found;
-        for (const fs::path& where : {folder, folder / "store"})
-            for (const auto& entry : fs::directory_iterator(where)) found.push_back(entry.path().filename());
+        std::vector<std::string> found = scratch.names(), stored = scratch.names("store");
+        found.insert(found.end(), stored.begin(), stored.end());
         std::sort(found.begin(), found.end());
         return found;
     }
-    fs::path folder;
+    testing::TestFolder scratch;
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(Replacing, EveryFailingCallLeavesTheOldFileWholeAndNoScratchAndIsTold) {
