@@ -1,5 +1,7 @@
 #include "platform/win32/error_output.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "support/test_folder.h"
