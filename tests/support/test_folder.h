@@ -32,8 +32,6 @@ public:
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-
     // The names in the folder or in one of its folders, sorted: a scratch
     // file left behind shows here.
     std::vector<std::string> names(const std::filesystem::path& inside = {}) const {

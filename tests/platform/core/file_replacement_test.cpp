@@ -71,7 +71,7 @@ protected:
     static std::string bytesOf(const fs::path& path) { return testing::TestFolder::contents(path); }
     static void put(const fs::path& path, const std::string& bytes) { testing::TestFolder::write(path, bytes); }
     testing::TestFolder scratch;
-    const fs::path folder = scratch.path();
+    const fs::path folder = fs::current_path();  // the scratch folder
 };
 
 TEST_F(Replacing, EveryFailingCallLeavesTheOldFileWholeAndNoScratchAndIsTold) {
