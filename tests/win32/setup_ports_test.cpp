@@ -11,7 +11,7 @@ namespace {
 TEST(SetupPortNamesOnWindows, AComPortIsWrittenAsItsNumberAndReadBackAsItsName) {
     // As typed, and as written in the file (nullptr: not taken).
     const std::pair<const char*, const char*> cases[] = {
-        {"COM5", "5"},     {"com12", "12"}, {"COM256", "256"}, {"COM257", nullptr},      {"COM0", nullptr},
+        {"COM5", "5"}, {"com12", "12"}, {"COM256", "256"}, {"COM257", nullptr}, {"COM0", nullptr},
         {"COM05", nullptr}, {"5", nullptr}, {"COM5 ", nullptr}, {"/dev/ttyUSB0", nullptr}};
     for (const auto& [typed, inFile] : cases) {
         EXPECT_EQ(isWritablePortText(typed), inFile != nullptr) << typed;
