@@ -33,13 +33,10 @@ TEST(WindowsPortNames, TheDigitsAtTheEndNumberTheComPort) {
     };
     for (const PortName& c : cases)
         EXPECT_EQ(windowsSerialDeviceFor(c.portText), c.device) << c.why << ": " << c.portText;
-}
-
-TEST(WindowsPortNames, APortNumberFromOneToNineNamesTheSamePortOnBothSystems) {
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        const std::string number(1, digit);
-        EXPECT_EQ(windowsSerialDeviceFor("COM" + number), R"(\\.\COM)" + number);
-        EXPECT_EQ(serialDeviceFor("COM" + number), "/dev/ttyS" + std::to_string(digit - '1'));
+    for (char digit = '1'; digit <= '9'; ++digit) {  // the same port on both systems
+        const std::string com = std::string("COM") + digit;
+        EXPECT_EQ(windowsSerialDeviceFor(com), R"(\\.\)" + com);
+        EXPECT_EQ(serialDeviceFor(com), "/dev/ttyS" + std::to_string(digit - '1')) << com;
     }
 }
 

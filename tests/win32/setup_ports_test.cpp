@@ -9,20 +9,16 @@ namespace voxpan::setup {
 namespace {
 
 TEST(SetupPortNamesOnWindows, AComPortIsWrittenAsItsNumberAndReadBackAsItsName) {
-    struct Case {
-        const char* typed;
-        const char* inFile;  // nullptr: not taken
-    };
-    const Case cases[] = {{"COM5", "5"},   {"com12", "12"},      {"COM256", "256"}, {"COM257", nullptr},
-                          {"COM0", nullptr}, {"COM05", nullptr}, {"5", nullptr},    {"COM5 ", nullptr},
-                          {"/dev/ttyUSB0", nullptr}};
-    for (const Case& c : cases) {
-        const bool taken = c.inFile != nullptr;
-        EXPECT_EQ(isWritablePortText(c.typed), taken) << c.typed;
-        EXPECT_EQ(typedPortProblem(c.typed, true).empty(), taken) << c.typed;
-        if (!taken) continue;
-        EXPECT_EQ(portForFile(c.typed), c.inFile) << c.typed;
-        EXPECT_EQ(portFromFile(portForFile(c.typed)), std::string("COM") + c.inFile) << c.typed;
+    // As typed, and as written in the file (nullptr: not taken).
+    const std::pair<const char*, const char*> cases[] = {
+        {"COM5", "5"}, {"com12", "12"}, {"COM256", "256"}, {"COM257", nullptr}, {"COM0", nullptr},
+        {"COM05", nullptr}, {"5", nullptr}, {"COM5 ", nullptr}, {"/dev/ttyUSB0", nullptr}};
+    for (const auto& [typed, inFile] : cases) {
+        EXPECT_EQ(isWritablePortText(typed), inFile != nullptr) << typed;
+        EXPECT_EQ(typedPortProblem(typed, true).empty(), inFile != nullptr) << typed;
+        if (inFile == nullptr) continue;
+        EXPECT_EQ(portForFile(typed), inFile) << typed;
+        EXPECT_EQ(portFromFile(portForFile(typed)), std::string("COM") + inFile) << typed;
     }
     EXPECT_EQ(portFromFile("\\\\.\\COM12"), "COM12") << "a device name as the panel takes it";
     EXPECT_EQ(portFromFile("/dev/ttyUSB0"), "/dev/ttyUSB0") << "offered back, to be refused when taken";

@@ -4,42 +4,35 @@
 
 #include <cstdlib>
 
-#include "win32/win32_test_folder.h"
+#include "support/test_folder.h"
 
 namespace voxpan::setup {
 namespace {
 
 namespace fs = std::filesystem;
-using voxpan::testing::Win32TestFolder;
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using voxpan::testing::TestFolder;
 
 TEST(SetupWorkingFolderOnWindows, TheWordsAreCopiedInWholeOnceAndACutShortCopyIsNotTaken) {
-    Win32TestFolder folder;
+    TestFolder folder;
     fs::create_directories("words");
-    Win32TestFolder::write("words\\vox.wav", "RIFF vox");
-    Win32TestFolder::write("words\\4.wav", "RIFF 4");
+    TestFolder::write("words\\vox.wav", "RIFF vox");
+    TestFolder::write("words\\4.wav", "RIFF 4");
     fs::create_directories("radio\\wave.copying");
-    Win32TestFolder::write("radio\\wave.copying\\half.wav", "RIFF");
+    TestFolder::write("radio\\wave.copying\\half.wav", "RIFF");
     const fs::path radio = fs::absolute("radio");
     std::string done;
     EXPECT_EQ(prepareWorkingFolder(radio, fs::absolute("words"), done), "");
     EXPECT_EQ(done, "The recorded words are copied in: 2 files in " + (radio / "wave").string() + ".");
-    EXPECT_EQ(namesIn(radio), std::vector<std::string>{"wave"}) << "what a cut-short copy left is gone";
-    EXPECT_EQ(namesIn(radio / "wave"), (std::vector<std::string>{"4.wav", "vox.wav"}));
-    EXPECT_EQ(Win32TestFolder::contents("radio\\wave\\vox.wav"), "RIFF vox");
+    EXPECT_EQ(folder.names("radio"), std::vector<std::string>{"wave"}) << "what a cut-short copy left is gone";
+    EXPECT_EQ(folder.names("radio\\wave"), (std::vector<std::string>{"4.wav", "vox.wav"}));
+    EXPECT_EQ(TestFolder::contents("radio\\wave\\vox.wav"), "RIFF vox");
     EXPECT_EQ(prepareWorkingFolder(radio, fs::absolute("words"), done), "");
     EXPECT_EQ(done, "The folder already has its recorded words (" + (radio / "wave").string() + ").");
 }
 
 TEST(SetupWorkingFolderOnWindows, AFolderIsTypedWithTheEnvironmentAndAFileIsNoFolder) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("notes.txt", "");
+    TestFolder folder;
+    TestFolder::write("notes.txt", "");
     EXPECT_EQ(folderFromText("%USERPROFILE%\\radio"), fs::path(std::getenv("USERPROFILE")) / "radio");
     EXPECT_EQ(folderFromText("radio"), fs::current_path() / "radio");
     EXPECT_EQ(folderProblem(fs::absolute("notes.txt")), fs::absolute("notes.txt").string() + " is a file, not a folder.");

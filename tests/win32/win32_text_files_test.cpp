@@ -1,52 +1,42 @@
 #include "platform/win32/win32_text_files.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 
 #include "platform/win32/error_output.h"
 #include "platform/win32/win32_file_replacement.h"
 #include "platform/win32/win32_local_time.h"
-#include "win32/win32_test_folder.h"
+#include "support/test_folder.h"
 
 namespace voxpan {
 namespace {
 
-using testing::Win32TestFolder;
+using namespace std::string_literals;
+using testing::TestFolder;
 
-TEST(Win32TextFiles, LinesEndAtCrLfOrCrLfAndAreWrittenWithCrLf) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("bank01.dat", "FM\r\n145.5\n146\rlast");
+TEST(Win32TextFiles, LinesEndAtCrLfOrCrLfKeepTheirFirst254CharactersAndAreWrittenWithCrLf) {
+    TestFolder folder;
+    TestFolder::write("bank01.dat", "FM\r\n145.5\n146\r" + std::string(300, '1') + "\r\nlast");
     Win32TextFiles files;
     const FileHandle file = files.openForReading("bank01.dat");
     ASSERT_NE(file, 0);
     std::vector<std::string> lines;
     for (std::string line; files.readLine(file, line);) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"FM", "145.5", "146", "last"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"FM", "145.5", "146", std::string(kLongestLineRead, '1'), "last"}))
+        << "the rest of the long line is passed over";
     files.closeFile(file);
 
     const FileHandle log = files.openForWriting("debug1.dat");
     files.writeLine(log, "TX= LM");
-    EXPECT_EQ(Win32TestFolder::contents("debug1.dat"), "TX= LM\r\n") << "written at once, while still open";
+    EXPECT_EQ(TestFolder::contents("debug1.dat"), "TX= LM\r\n") << "written at once, while still open";
     files.closeFile(log);
 }
 
-TEST(Win32TextFiles, OfALongLineTheFirst254CharactersAreKeptAndTheRestPassedOver) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("bank08.dat", std::string(300, '1') + "\r\nnext\r\n");
-    Win32TextFiles files;
-    const FileHandle file = files.openForReading("bank08.dat");
-    std::string line;
-    ASSERT_TRUE(files.readLine(file, line));
-    EXPECT_EQ(line, std::string(kLongestLineRead, '1'));
-    ASSERT_TRUE(files.readLine(file, line));
-    EXPECT_EQ(line, "next") << "the rest of the long line is passed over";
-    files.closeFile(file);
-}
-
 TEST(Win32TextFiles, AFolderOrADeviceIsNotAFileAndADeviceIsNotEvenOpened) {
-    Win32TestFolder folder;
+    TestFolder folder;
     CreateDirectoryA("bank02.dat", nullptr);
     CreateDirectoryA("debug1.dat", nullptr);
     const std::string pipeName = "\\\\.\\pipe\\voxpan-test-" + std::to_string(GetCurrentProcessId());
@@ -54,62 +44,55 @@ TEST(Win32TextFiles, AFolderOrADeviceIsNotAFileAndADeviceIsNotEvenOpened) {
                                    0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
     Win32TextFiles files;
-    for (const std::string& name : {std::string("bank02.dat"), std::string("NUL"), std::string("missing.dat"), pipeName})
+    for (const std::string& name : {"bank02.dat"s, "NUL"s, "missing.dat"s, pipeName})
         EXPECT_EQ(files.openForReading(name), 0) << name;
-    for (const std::string& name : {std::string("debug1.dat"), std::string("nul"), std::string("CON"),
-                                    std::string("com1.dat"), std::string("LPT1"), std::string("sub\\aux.txt"), pipeName})
+    for (const std::string& name : {"debug1.dat"s, "nul"s, "CON"s, "com1.dat"s, "LPT1"s, "sub\\aux.txt"s, pipeName})
         EXPECT_EQ(files.openForWriting(name), 0) << name;
     EXPECT_EQ(win32PathKind("debug1.dat"), PathKind::Folder) << "the folder is left as it is";
     EXPECT_FALSE(ConnectNamedPipe(pipe, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PIPE_LISTENING)) << "nobody has opened the pipe";
     CloseHandle(pipe);
-    EXPECT_EQ(win32PathKind("bank02.dat"), PathKind::Folder);
-    EXPECT_FALSE(files.deleteFile("bank02.dat")) << "a folder of that name stays";
+    EXPECT_FALSE(files.deleteFile("bank02.dat"));
+    EXPECT_EQ(win32PathKind("bank02.dat"), PathKind::Folder) << "a folder of that name stays";
     EXPECT_TRUE(files.deleteFile("missing.dat")) << "nothing of that name is left";
 }
 
-TEST(Win32TextFiles, AReplacementIsWholeKeepsTheAttributesAndLeavesNoScratchFile) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("bank03.dat", "old\r\n");
+TEST(Win32TextFiles, AReplacementIsWholeAndKeepsTheAttributesOrLeavesTheOldFileAndOneLineSaysWhy) {
+    TestFolder folder;
+    TestFolder::write("bank03.dat", "old\r\n");
     SetFileAttributesA("bank03.dat", FILE_ATTRIBUTE_HIDDEN);
-    Win32TextFiles files;
-    EXPECT_TRUE(files.replaceTextFile("bank03.dat", {"FM", "145.5"}));
-    EXPECT_EQ(Win32TestFolder::contents("bank03.dat"), "FM\r\n145.5\r\n");
-    EXPECT_NE(GetFileAttributesA("bank03.dat") & FILE_ATTRIBUTE_HIDDEN, 0u) << "the hidden file stays hidden";
-    EXPECT_TRUE(files.replaceTextFile("bank04.dat", {"AM"})) << "a new file";
-    EXPECT_EQ(folder.names(), (std::vector<std::string>{"bank03.dat", "bank04.dat"}))
-        << "no scratch file is left behind";
-}
-
-TEST(Win32TextFiles, WhatCannotBeReplacedIsLeftAsItWasAndOneLineSaysWhy) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("bank05.dat", "kept\r\n");
+    TestFolder::write("bank05.dat", "kept\r\n");
     SetFileAttributesA("bank05.dat", FILE_ATTRIBUTE_READONLY);
     CreateDirectoryA("bank06.dat", nullptr);
     ErrorOutput errors(nullptr, "errors.txt");
     Win32TextFiles files(errors);
+    EXPECT_TRUE(files.replaceTextFile("bank03.dat", {"FM", "145.5"}));
+    EXPECT_EQ(TestFolder::contents("bank03.dat"), "FM\r\n145.5\r\n");
+    EXPECT_NE(GetFileAttributesA("bank03.dat") & FILE_ATTRIBUTE_HIDDEN, 0u) << "the hidden file stays hidden";
+    EXPECT_TRUE(files.replaceTextFile("bank04.dat", {"AM"})) << "a new file";
     const std::pair<std::string, std::string> refusals[] = {
         {"bank05.dat", "voxpan: bank05.dat is read-only\r\n"},
         {"bank06.dat", "voxpan: bank06.dat is a folder, not a file\r\n"},
         {"com1.dat", "voxpan: com1.dat is a device, not a file\r\n"},
         {"no-such-folder\\bank07.dat", "voxpan: cannot create the new no-such-folder\\bank07.dat: "},
     };
-    std::size_t told = 0;
+    std::size_t told = 0;  // a replacement that is done says nothing
     for (const auto& [name, line] : refusals) {
         EXPECT_FALSE(files.replaceTextFile(name, {"new"})) << name;
-        const std::string said = Win32TestFolder::contents("errors.txt").substr(told);
+        const std::string said = TestFolder::contents("errors.txt").substr(told);
         EXPECT_TRUE(said.starts_with(line) && said.find("\r\n") + 2 == said.size()) << "one line for " << name
                                                                                      << ": " << said;
         told += said.size();
     }
-    EXPECT_EQ(Win32TestFolder::contents("bank05.dat"), "kept\r\n");
-    EXPECT_EQ(folder.names(), (std::vector<std::string>{"bank05.dat", "bank06.dat", "errors.txt"}))
+    EXPECT_EQ(TestFolder::contents("bank05.dat"), "kept\r\n");
+    EXPECT_EQ(folder.names(),
+              (std::vector<std::string>{"bank03.dat", "bank04.dat", "bank05.dat", "bank06.dat", "errors.txt"}))
         << "no scratch file is left behind";
 }
 
 TEST(Win32FileReplacement, AFailedMoveBringsBackTheOldFileAndLeavesNoOtherFile) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("VOXPAN.CFG", "old\r\n");
+    TestFolder folder;
+    TestFolder::write("VOXPAN.CFG", "old\r\n");
     Win32ReplacementCalls calls;
     // As ReplaceFileA fails when it has moved the old file aside and cannot
     // move the new one in.
@@ -118,21 +101,18 @@ TEST(Win32FileReplacement, AFailedMoveBringsBackTheOldFileAndLeavesNoOtherFile) 
         SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
         return 0;
     };
-    calls.moveFile = [](const char*, const char*) -> int {
-        SetLastError(ERROR_DISK_FULL);
-        return 0;
-    };
+    calls.moveFile = [](const char*, const char*) -> int { return SetLastError(ERROR_DISK_FULL), 0; };
     for (const std::string name : {"VOXPAN.CFG", "bank01.dat"}) {
         const std::string problem = replaceFileWhole(name, "new\r\n", calls);
         EXPECT_TRUE(problem.starts_with("cannot put the new file in place of " + name + ": ")) << problem;
     }
-    EXPECT_EQ(Win32TestFolder::contents("VOXPAN.CFG"), "old\r\n");
+    EXPECT_EQ(TestFolder::contents("VOXPAN.CFG"), "old\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"VOXPAN.CFG"}) << "no scratch, backup or new file is left";
 }
 
 TEST(Win32TextFiles, AnAppendedLogIsNeverEmptiedAndItsTimesCarryTheirOffset) {
-    Win32TestFolder folder;
-    Win32TestFolder::write("cut.csv", "whole\r\nhalf");
+    TestFolder folder;
+    TestFolder::write("cut.csv", "whole\r\nhalf");
     Win32TextFiles files;
     for (const char* name : {"hits.csv", "cut.csv"}) {
         const FileHandle file = files.openForAppending(name);
@@ -140,12 +120,11 @@ TEST(Win32TextFiles, AnAppendedLogIsNeverEmptiedAndItsTimesCarryTheirOffset) {
         files.writeLine(file, "next");
         files.closeFile(file);
     }
-    EXPECT_EQ(Win32TestFolder::contents("hits.csv"), "theirs\r\nnext\r\n") << "a missing file is created";
-    EXPECT_EQ(Win32TestFolder::contents("cut.csv"), "whole\r\nhalf\r\ntheirs\r\nnext\r\n");
+    EXPECT_EQ(TestFolder::contents("hits.csv"), "theirs\r\nnext\r\n") << "a missing file is created";
+    EXPECT_EQ(TestFolder::contents("cut.csv"), "whole\r\nhalf\r\ntheirs\r\nnext\r\n");
     CreateDirectoryA("folder.csv", nullptr);
     EXPECT_EQ(files.openForAppending("folder.csv") + files.openForAppending("NUL"), 0);
     EXPECT_EQ(isoTimestamp(2026, 7, 1, 8, 0, 0, -270), "2026-07-01T08:00:00-04:30");
-    EXPECT_TRUE(std::regex_match(win32LocalTimestamp(), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)")));
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/core/text_files.h"
+#include "support/test_folder.h"
 
 namespace voxpan {
 namespace {
@@ -67,26 +67,11 @@ FileSysCalls faultyCalls() {
 
 class Replacing : public ::testing::Test {
 protected:
-    Replacing() {
-        std::string pattern = (fs::temp_directory_path() / "voxpan-replace-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-        fs::create_directory(folder / "store");
-    }
-    ~Replacing() override { fs::remove_all(folder); }
-    static std::string bytesOf(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-    // Every name in both folders: a scratch file left behind shows here.
-    std::vector<std::string> names() const {
-        std::vector<std::string> found;
-        for (const fs::path& where : {folder, folder / "store"})
-            for (const auto& entry : fs::directory_iterator(where)) found.push_back(entry.path().filename());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-    fs::path folder;
+    Replacing() { fs::create_directory("store"); }
+    static std::string bytesOf(const fs::path& path) { return testing::TestFolder::contents(path); }
+    static void put(const fs::path& path, const std::string& bytes) { testing::TestFolder::write(path, bytes); }
+    testing::TestFolder scratch;
+    const fs::path folder = fs::current_path();  // the scratch folder
 };
 
 TEST_F(Replacing, EveryFailingCallLeavesTheOldFileWholeAndNoScratchAndIsTold) {
@@ -122,7 +107,8 @@ TEST_F(Replacing, EveryFailingCallLeavesTheOldFileWholeAndNoScratchAndIsTold) {
         EXPECT_EQ(bytesOf(folder / "store" / "bank05.dat"), fault.done ? fresh : old);
         std::error_code error;
         EXPECT_EQ(fs::read_symlink(folder / "bank05.dat", error), fs::path("store/bank05.dat")) << "the link stays";
-        EXPECT_EQ(names(), (std::vector<std::string>{"bank05.dat", "bank05.dat", "store"})) << "a scratch file was left";
+        EXPECT_EQ(scratch.names(), (std::vector<std::string>{"bank05.dat", "store"})) << "a scratch file was left";
+        EXPECT_EQ(scratch.names("store"), std::vector<std::string>{"bank05.dat"}) << "a scratch file was left";
         EXPECT_EQ(result.error, fault.done ? 0 : fault.error == 0 ? EIO : fault.error) << result.problem;
         EXPECT_EQ(result.problem.find("bank05.dat") != std::string::npos, !fault.done) << result.problem;
     }
@@ -154,9 +140,10 @@ TEST_F(Replacing, LinkedAndProtectedBanksAreUpdatedWhereTheyAreOrLeftAlone) {
     fs::permissions(folder / "bank09.dat", fs::perms(0444));
     EXPECT_FALSE(replace("bank09.dat"));
     EXPECT_EQ(bytesOf(folder / "bank09.dat"), "old\r\n");
-    const std::vector<std::string> left = names();
-    EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const std::string& name) { return name[0] == '.'; }))
+    EXPECT_EQ(scratch.names(), (std::vector<std::string>{"bank05.dat", "bank06.dat", "bank07.dat", "bank09.dat",
+                                                         "link.dat", "store"}))
         << "a scratch file was left";
+    EXPECT_EQ(scratch.names("store"), std::vector<std::string>{"bank05.dat"}) << "a scratch file was left";
 }
 
 }  // namespace

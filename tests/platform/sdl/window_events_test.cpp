@@ -143,16 +143,13 @@ TEST_F(WindowEvents, EventsThePanelDoesNotUseDoNotEndTheWait) {
 // On X11 an event posted from another thread wakes the waiting panel with an
 // X event sent to its window; one still on its way when the window closes is
 // refused by the X server. So no thread but the panel's posts to the queue.
-std::thread::id panelThread;
-std::atomic<int> postsFromOtherThreads{0};
-
-int countPostFromOtherThread(void*, SDL_Event*) {
-    if (std::this_thread::get_id() != panelThread) ++postsFromOtherThreads;
-    return 1;
-}
-
 TEST_F(WindowEvents, TicksAndSignalledCloseArriveWithoutPostsFromOtherThreads) {
-    panelThread = std::this_thread::get_id();
+    static const std::thread::id panelThread = std::this_thread::get_id();
+    static std::atomic<int> postsFromOtherThreads{0};
+    const SDL_EventFilter countPostFromOtherThread = [](void*, SDL_Event*) {
+        if (std::this_thread::get_id() != panelThread) ++postsFromOtherThreads;
+        return 1;
+    };
     SDL_AddEventWatch(countPostFromOtherThread, nullptr);
     panel().startTimer(1, 10);
     EXPECT_EQ(panel().waitEvents(), (Events{{EventKind::Timer, 1}}));
