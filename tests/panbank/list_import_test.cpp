@@ -100,7 +100,8 @@ TEST(ListImport, TakesTheRowsOfTheBanksModeFillsBanksOf91AndRefusesTheRestWithTh
         {"no Frequency column", "\r\n# a list\r\nLocation,Name,Freq\r\n0,a,145.5\r\n", into(5), "", {}, {}, {},
          "line 3, the first line, names no Frequency column: a channel list starts with a line naming its "
          "columns (Location,Name,Frequency,...)."},
-        {"an empty file", "\xEF\xBB\xBF", into(5), "", {}, {}, {}, "the file holds no line naming the columns, and no channel."},
+        {"an empty file", "\xEF\xBB\xBF", into(5), "", {}, {}, {},
+         "the file holds no line naming the columns, and no channel."},
     };
     for (const auto& c : cases) {
         const ImportPlan plan = planImport(readCsv(c.list), c.choices);
