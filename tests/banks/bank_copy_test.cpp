@@ -191,66 +191,47 @@ TEST_F(BankCopy, AFolderNamedAsTheTargetIsNeverWrittenOver) {
     EXPECT_EQ(said(), (Lines{"bnf", "create", "0", "5", "inv"}));
 }
 
-// The line after a channel's frequency is its name: it goes wherever the channel goes.
-TEST_F(BankCopy, SortDeleteCopyAndPutKeepEachNameWithItsChannel) {
-    const Lines named{"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin"};
-    const std::pair<char, Lines> cases[] = {  // the key, the channels with their names as written
-        {'O', {"29.97", " ", "145.5", "Repeater", "433.075", "Airport"}},
-        {'K', {"145.5", "Repeater", "29.97", " ", "145.5", "Twin"}},
-        {'T', {"7.05", "Marine", "433.075", "Airport", "145.5", "Repeater", "29.97", " "}},
-        {'P', {"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "446", " "}},
-    };
-    for (const auto& [key, channels] : cases) {
-        Lines bank{"bank05", "FM", "12.5", " "};
-        bank.insert(bank.end(), named.begin(), named.end());
-        bank.push_back("9999");
-        putFile("bank05.dat", bank);
-        putFile("bank06.dat", {"bank06", "FM", "12.5", " ", "7.05", "Marine", "9999"});
-        panel.entryText = "05";
-        if (key == 'K') selectBank(panel);  // on the first channel, which K deletes
-        if (key == 'K') deleteChannel(panel);
-        if (key == 'O') sortBank(panel);
-        if (key == 'T') copy("0506");
-        if (key == 'P') put("446", "05");
-        Lines expected{key == 'T' ? "bank06" : "bank05", "FM", "12.5", " "};
-        expected.insert(expected.end(), channels.begin(), channels.end());
-        expected.push_back("9999");
-        EXPECT_EQ(file(expected[0] + ".dat"), crlf(expected)) << key;
-    }
-}
-
-// Edited by hand, a bank's lines can be out of step with its channel pairs.
-TEST_F(BankCopy, SortDeleteCopyAndPutOfABankOutOfStepLoseNoFrequencyAndSaveItInStep) {
-    const Lines onReserved{" ", "145.5", "433.075", "145.5", " ", "9999"}, noHeaderBlank{"145.5", " ", "433.075", " ", "9999"},
-        noReserved{" ", "446", "145.5", " ", "433.075", " ", "9999"}, extraBlank{" ", " ", "145.5", " ", "433.075", " ", "9999"},
-        note{" ", "446", " ", "note", "145.5", " ", "9999"};
+// The line after a channel's frequency is its name: it goes wherever the channel goes. Edited by hand, a
+// bank's lines can be out of step with its channel pairs: no frequency is lost and the bank is saved in step.
+TEST_F(BankCopy, SortDeleteCopyAndPutKeepEachNameWithItsChannelAndSaveABankInStep) {
+    const Lines named{" ", "433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "9999"},
+        onReserved{" ", "145.5", "433.075", "145.5", " ", "9999"}, noHeaderBlank{"145.5", " ", "433.075", " ", "9999"},
+        noReserved{" ", "446", "145.5", " ", "433.075", " ", "9999"}, note{" ", "446", " ", "note", "145.5", " ", "9999"},
+        extraBlank{" ", " ", "145.5", " ", "433.075", " ", "9999"};
     const struct {
-        char key;             // O sort, K delete the first channel, T copy into bank 06 (7.05), P put 433.075
+        char key;             // O sort, K delete the first channel, T copy into bank 06 (7.05 Marine), P put
         const Lines& bank05;  // lines 3 on
-        Lines channels;       // of the bank written; none: the bank stays as it was
+        Lines written;        // channels and names of the bank written; none: the bank stays as it was
+        const char* put = "433.075";
     } cases[] = {
-        {'O', onReserved, {"145.5", "433.075"}},       {'O', extraBlank, {"145.5", "433.075"}},
-        {'O', note, {"145.5", "446", "note"}},         {'K', onReserved, {"433.075", "145.5"}},
-        {'K', noReserved, {"145.5", "433.075"}},       {'K', note, {"145.5"}},
-        {'K', extraBlank, {}},                         {'T', noHeaderBlank, {"7.05", "145.5", "433.075"}},
-        {'T', note, {"7.05", "446", "note", "145.5"}}, {'P', noReserved, {"446", "145.5", "433.075"}},
+        {'O', named, {"29.97", " ", "145.5", "Repeater", "433.075", "Airport"}},
+        {'K', named, {"145.5", "Repeater", "29.97", " ", "145.5", "Twin"}},
+        {'T', named, {"7.05", "Marine", "433.075", "Airport", "145.5", "Repeater", "29.97", " "}},
+        {'P', named, {"433.075", "Airport", "145.5", "Repeater", "29.97", " ", "145.5", "Twin", "446", " "}, "446"},
+        {'O', onReserved, {"145.5", " ", "433.075", " "}},    {'O', extraBlank, {"145.5", " ", "433.075", " "}},
+        {'O', note, {"145.5", " ", "446", " ", "note", " "}}, {'K', onReserved, {"433.075", " ", "145.5", " "}},
+        {'K', noReserved, {"145.5", " ", "433.075", " "}},    {'K', note, {"145.5", " "}},
+        {'K', extraBlank, {}}, {'P', noReserved, {"446", " ", "145.5", " ", "433.075", " "}},
+        {'T', noHeaderBlank, {"7.05", "Marine", "145.5", " ", "433.075", " "}},
+        {'T', note, {"7.05", "Marine", "446", " ", "note", " ", "145.5", " "}},
     };
     for (const auto& c : cases) {
         Lines bank{"bank05", "FM", "12.5"};
         bank.insert(bank.end(), c.bank05.begin(), c.bank05.end());
         const std::string what = c.key + (" on " + testing::visibleBytes(crlf(bank)));
         putFile("bank05.dat", bank);
-        putFile("bank06.dat", bankLinesOf("bank06", "FM", "12.5", {"7.05"}));
+        putFile("bank06.dat", {"bank06", "FM", "12.5", " ", "7.05", "Marine", "9999"});
         panel.entryText = "05";
         if (c.key == 'K') selectBank(panel);  // on the first channel, which K deletes
         if (c.key == 'K') deleteChannel(panel);
         if (c.key == 'O') sortBank(panel);
         if (c.key == 'T') copy("0506");
-        if (c.key == 'P') put("433.075", "05");
-        const std::string target = c.key == 'T' ? "bank06" : "bank05";
-        EXPECT_EQ(file(target + ".dat"), crlf(c.channels.empty() ? bank : bankLinesOf(target, "FM", "12.5", c.channels)))
-            << what;
-        EXPECT_EQ(said().back(), c.channels.empty() ? "inv" : "ok") << what;
+        if (c.key == 'P') put(c.put, "05");
+        Lines written{c.key == 'T' ? "bank06" : "bank05", "FM", "12.5", " "};
+        written.insert(written.end(), c.written.begin(), c.written.end());
+        written.push_back("9999");
+        EXPECT_EQ(file(written[0] + ".dat"), crlf(c.written.empty() ? bank : written)) << what;
+        EXPECT_EQ(said().back(), c.written.empty() ? "inv" : "ok") << what;
     }
 }
 

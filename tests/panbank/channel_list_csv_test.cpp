@@ -60,29 +60,27 @@ TEST(ChannelListCsv, QuotesOnlyWhatCsvNeedsAndReadsBackWhatItWrites) {
 }
 
 TEST(ChannelListCsv, ABankExportedAndImportedAgainIsTheSameBankLineForLine) {
-    const struct {
-        Fields bank;
-    } cases[] = {
-        {{"bank05", "FM", "12.5", " ", "162.4", "NOAA 1", "0.53", "Tower, \"main\"", "3000", " ", "9999"}},
-        {{"bank12", "CW ", "0.5", " ", "7.0255", "Ch 16", "9999"}},
-        {{"bank99", "AUT", "8.33", " ", "118.00833", " ", "9999"}},
-        {{"bank07", "WFM", "100", " ", "88.1", "Radio 1", "88.1", "Radio 1 again", "9999"}},
+    const Fields banks[] = {
+        {"bank05", "FM", "12.5", " ", "162.4", "NOAA 1", "0.53", "Tower, \"main\"", "3000", " ", "9999"},
+        {"bank12", "CW ", "0.5", " ", "7.0255", "Ch 16", "9999"},
+        {"bank99", "AUT", "8.33", " ", "118.00833", " ", "9999"},
+        {"bank07", "WFM", "100", " ", "88.1", "Radio 1", "88.1", "Radio 1 again", "9999"},
     };
-    for (const auto& c : cases) {
+    for (const Fields& bank : banks) {
         BankTable table{};
-        std::copy(c.bank.begin(), c.bank.end(), table.begin());
+        std::copy(bank.begin(), bank.end(), table.begin());
         const ListExport list = channelListOf(table);
         ASSERT_TRUE(list.problem.empty()) << list.problem;
-        EXPECT_TRUE(list.notes.empty()) << c.bank[0];
+        EXPECT_TRUE(list.notes.empty()) << bank[0];
         EXPECT_EQ(list.lines.front(),
                   "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
                   "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE");
         std::string text;
         for (const std::string& line : list.lines) text += line + "\r\n";
-        const ImportPlan plan = planImport(readCsv(text), {std::stoi(c.bank[0].substr(4)), nullptr, std::nullopt, false});
+        const ImportPlan plan = planImport(readCsv(text), {std::stoi(bank[0].substr(4)), nullptr, std::nullopt, false});
         ASSERT_TRUE(plan.problem.empty()) << plan.problem;
         const Fields lines = plan.banks.empty() ? Fields{} : plan.banks[0].lines;
-        EXPECT_EQ(lines, c.bank) << "exported as:\n" << text;
+        EXPECT_EQ(lines, bank) << "exported as:\n" << text;
     }
 }
 

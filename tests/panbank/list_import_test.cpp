@@ -22,6 +22,9 @@ std::string manyRows(int count) {
     return list;
 }
 
+// Into this bank and, with split, the banks after it.
+ImportChoices into(int bank, bool split = false) { return {bank, nullptr, std::nullopt, split}; }
+
 // "05: 91 from 2 to 92" per bank.
 std::string banksOf(const ImportPlan& plan) {
     std::string text;
@@ -46,87 +49,74 @@ const std::string kRows =
     "3,Low,0.530000,FM,5.00\r\n"
     "4,,7.000000,fm,\r\n";
 
-TEST(ListImport, TakesTheRowsOfTheBanksModeAndRefusesTheOthersWithTheirReasons) {
+TEST(ListImport, TakesTheRowsOfTheBanksModeFillsBanksOf91AndRefusesTheRestWithTheirReasons) {
     const struct {
         const char* what;
         std::string list;
         ImportChoices choices;
-        Fields firstBank;  // its lines
-        Fields refused;    // "line name: reason"
-        Fields notes;
+        std::string banks;      // "5: 91 from 2 to 92 " per bank: channels, first and last line
+        Fields firstBank{};     // its lines; none: not looked at
+        Fields refused{};       // "line name: reason"
+        Fields notes{};
+        std::string problem{};  // why the whole list is refused
     } cases[] = {
-        {"the first row's mode and step", kRows, {5, nullptr, std::nullopt, false},
+        {"the first row's mode and step", kRows, into(5), "5: 3 from 2 to 6 ",
          {"bank05", "FM", "5", " ", "162.4", "NOAA 1", "0.53", "Low", "7", " ", "9999"},
          {"3 Tower: its mode \"AM\" is not the bank's FM (a bank has one mode)",
-          "4 DMR rpt: the receiver has no mode \"DMR\""}, {}},
-        {"--mode and --step", kRows, {12, kAm, "6.25", false},
+          "4 DMR rpt: the receiver has no mode \"DMR\""}},
+        {"--mode and --step", kRows, {12, kAm, "6.25", false}, "12: 1 from 3 to 3 ",
          {"bank12", "AM", "6.25", " ", "118.1", "Tower", "9999"},
          {"2 NOAA 1: its mode \"NFM\" is not the bank's AM (a bank has one mode)",
           "4 DMR rpt: the receiver has no mode \"DMR\"",
           "5 Low: its mode \"FM\" is not the bank's AM (a bank has one mode)",
-          "6 : its mode \"fm\" is not the bank's AM (a bank has one mode)"}, {}},
+          "6 : its mode \"fm\" is not the bank's AM (a bank has one mode)"}},
         {"the receiver's range, columns in any order, no Mode column",
          "Name,Frequency,Comment\r\na,0.1\r\nb,0.099999\r\nc,3000\r\nd,3000.000001,x\r\ne,abc\r\n,,\r\nf,145.5e0\r\n"
          "g,-5\r\nh,\r\ni,145.1234567\r\n",
-         {1, nullptr, std::nullopt, false},
-         {"bank01", "FM", "12.5", " ", "0.1", "a", "3000", "c", "9999"},
+         into(1), "1: 2 from 2 to 4 ", {"bank01", "FM", "12.5", " ", "0.1", "a", "3000", "c", "9999"},
          {"3 b: 0.099999 MHz is outside the receiver's 0.1 to 3000 MHz",
           "5 d: 3000.000001 MHz is outside the receiver's 0.1 to 3000 MHz", "6 e: \"abc\" is no frequency in MHz",
           "8 f: \"145.5e0\" is no frequency in MHz", "9 g: \"-5\" is no frequency in MHz", "10 h: it has no frequency",
-          "11 i: \"145.1234567\" is no frequency in MHz"}, {}},
+          "11 i: \"145.1234567\" is no frequency in MHz"}},
         {"names kept as printable ASCII, never as a frequency",
          "Frequency,Name,TStep,Mode\r\n145.5,  Caf\xC3\xA9 \t,0.125,\r\n146.52,146.52,,\r\n1.5,\"two\nlines\",,CWR\r\n"
          "1.6,9999,,\r\n",
-         {2, nullptr, std::nullopt, false},
+         into(2), "2: 4 from 2 to 6 ",
          {"bank02", "CW ", "12.5", " ", "145.5", "Caf", "146.52", "Ch 146.52", "1.5", "two lines", "1.6", "Ch 9999",
           "9999"},
          {}, {"the step \"0.125\" of line 2 is no step the receiver takes: the bank's step is 12.5 kHz"}},
-    };
-    for (const auto& c : cases) {
-        const ImportPlan plan = planImport(readCsv(c.list), c.choices);
-        ASSERT_EQ(plan.problem, "") << c.what;
-        ASSERT_EQ(plan.banks.size(), 1u) << c.what;
-        EXPECT_EQ(plan.banks[0].lines, c.firstBank) << c.what;
-        EXPECT_EQ(refusedOf(plan), c.refused) << c.what;
-        EXPECT_EQ(plan.notes, c.notes) << c.what;
-    }
-}
-
-TEST(ListImport, ABankHoldsNinetyOneChannelsAndSplitFillsTheBanksAfterIt) {
-    const struct {
-        const char* what;
-        std::string list;
-        ImportChoices choices;
-        std::string banks;
-        std::string problem;
-    } cases[] = {
-        {"91 fit", manyRows(91), {5, nullptr, std::nullopt, false}, "5: 91 from 2 to 92 ", ""},
-        {"92 without --split", manyRows(92), {5, nullptr, std::nullopt, false}, "",
+        {"91 fit", manyRows(91), into(5), "5: 91 from 2 to 92 "},
+        {"92 without --split", manyRows(92), into(5), "", {}, {}, {},
          "the list has 92 channels to import, and a bank holds at most 91. With --split they fill bank05 and the "
          "banks after it in turn."},
-        {"183 split", manyRows(183), {5, nullptr, std::nullopt, true},
-         "5: 91 from 2 to 92 6: 91 from 93 to 183 7: 1 from 184 to 184 ", ""},
-        {"split up to bank 99", manyRows(182), {98, nullptr, std::nullopt, true},
-         "98: 91 from 2 to 92 99: 91 from 93 to 183 ", ""},
-        {"split past bank 99", manyRows(183), {98, nullptr, std::nullopt, true}, "",
+        {"183 split", manyRows(183), into(5, true), "5: 91 from 2 to 92 6: 91 from 93 to 183 7: 1 from 184 to 184 "},
+        {"split up to bank 99", manyRows(182), into(98, true),
+         "98: 91 from 2 to 92 99: 91 from 93 to 183 "},
+        {"split past bank 99", manyRows(183), into(98, true), "", {}, {}, {},
          "the 183 channels need 3 banks from bank98 on, which would go past bank99."},
-        {"nothing taken", "Frequency\r\n1e3\r\n2e3\r\n", {5, nullptr, std::nullopt, false}, "",
+        {"nothing taken", "Frequency\r\n1e3\r\n2e3\r\n", into(5), "", {},
+         {"2 : \"1e3\" is no frequency in MHz", "3 : \"2e3\" is no frequency in MHz"}, {},
          "no row of the list could be imported."},
-        {"no Frequency column", "\r\n# a list\r\nLocation,Name,Freq\r\n0,a,145.5\r\n", {5, nullptr, std::nullopt, false},
-         "", "line 3, the first line, names no Frequency column: a channel list starts with a line naming its "
-             "columns (Location,Name,Frequency,...)."},
-        {"an empty file", "\xEF\xBB\xBF", {5, nullptr, std::nullopt, false}, "",
+        {"no Frequency column", "\r\n# a list\r\nLocation,Name,Freq\r\n0,a,145.5\r\n", into(5), "", {}, {}, {},
+         "line 3, the first line, names no Frequency column: a channel list starts with a line naming its "
+         "columns (Location,Name,Frequency,...)."},
+        {"an empty file", "\xEF\xBB\xBF", into(5), "", {}, {}, {},
          "the file holds no line naming the columns, and no channel."},
     };
     for (const auto& c : cases) {
         const ImportPlan plan = planImport(readCsv(c.list), c.choices);
         EXPECT_EQ(plan.problem, c.problem) << c.what;
         EXPECT_EQ(banksOf(plan), c.banks) << c.what;
+        EXPECT_EQ(refusedOf(plan), c.refused) << c.what;
+        EXPECT_EQ(plan.notes, c.notes) << c.what;
+        if (!c.firstBank.empty()) {
+            EXPECT_EQ(plan.banks.empty() ? Fields{} : plan.banks[0].lines, c.firstBank) << c.what;
+        }
     }
-    const ImportPlan split = planImport(readCsv(manyRows(183)), {5, nullptr, std::nullopt, true});
-    ASSERT_EQ(split.banks.size(), 3u);
-    EXPECT_EQ(split.banks[1].lines[4], "192") << "the second bank goes on where the first ended";
-    EXPECT_EQ(split.banks[1].lines.size(), 4u + 2 * 91 + 1) << "91 channels and the marker";
+    const ImportPlan plan = planImport(readCsv(manyRows(183)), into(5, true));
+    ASSERT_EQ(plan.banks.size(), 3u);
+    EXPECT_EQ(plan.banks[1].lines[4], "192") << "the second bank goes on where the first ended";
+    EXPECT_EQ(plan.banks[1].lines.size(), 4u + 2 * 91 + 1) << "91 channels and the marker";
 }
 
 TEST(ListImport, StepsAreTheShortestTextTheReceiversStepFieldTakes) {
