@@ -2,19 +2,19 @@
 folder, against the simulated receiver on a COM port of the wine prefix,
 driven by the same keys as the Linux program, with the same bytes on the
 line, the same words, the same log and the same bank file; a port that
-vanishes while the panel runs and comes back; and a search that passes a
+vanishes while the panel runs and comes back, where a search passes a
 locked-out frequency, locks out another with X and logs its stop in
 hits.csv."""
 
 import os
 import re
-import subprocess
 import sys
 import time
+from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_harness import COM_NUMBER, WinePanel, run_with_prefix, unpacked, wait_for  # noqa: E402
-from harness import LOG_HEADER, Panel, Session, Simulator, configuration  # noqa: E402
+from wine_harness import COM_NUMBER, WinePanel, connected, run_with_prefix, unpacked, wait_for  # noqa: E402
+from harness import LOG_HEADER, Session, configuration, started_panel  # noqa: E402
 
 # Each step: the keys, and the words they bring (without the pauses).
 STEPS = [
@@ -40,14 +40,12 @@ def drive(panel, receiver):
     wait_for(lambda: receiver.captured().endswith(b"EX\r"), 10, "EX last on the line")
     log = panel.log()
     assert LOG_HEADER.match(log), log[:60]
-    with open(os.path.join(panel.folder, "bank07.dat"), "rb") as bank:
-        bank_bytes = bank.read()
     return {
         "commands": [c for c in receiver.captured().split(b"\r") if c != b"LM"],
         "words": panel.plays(),
         "log": [line for line in log[LOG_HEADER.match(log).end():].split(b"\r\n")
                 if line != b"TX= LM" and not line.startswith(b"RX= LM")],
-        "bank": bank_bytes,
+        "bank": Path(panel.folder, "bank07.dat").read_bytes(),
         "line settings": receiver.line_report(),
         # Where and how each text is drawn; not the signal bar, whose
         # redrawing follows the polls, nor the x of a text that continues
@@ -56,42 +54,27 @@ def drive(panel, receiver):
     }
 
 
-def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
+def test_the_zip_under_wine_does_what_the_linux_program_does(folder, prefix):
     linux_folder = os.path.join(folder, "linux")
     os.mkdir(linux_folder)
-    receiver = Simulator(linux_folder, "--signal", "145.5:060")
-    panel = Panel(linux_folder, x.display, configuration(receiver.device))
-    try:
+    with started_panel(linux_folder, ("--signal", "145.5:060")) as (panel, receiver):
         linux = drive(panel, receiver)
-    finally:
-        panel.kill()
-        receiver.stop()
 
     home = unpacked(folder)
     # panbank.exe from the zip tells its commands and puts a list into a bank as panbank on Linux does.
     panbank = os.path.join(home, "panbank.exe")
-    code, out, _ = prefix.run(home, panbank, "--help")
-    assert code == 0 and "panbank import FILE --bank NN" in out, out
-    with open(os.path.join(home, "list.csv"), "w", newline="") as chirp:
-        chirp.write("Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
+    code, out, err = prefix.run(home, panbank, "--help")
+    assert code == 0 and "panbank import FILE --bank NN" in out, (code, out, err)
+    Path(home, "list.csv").write_bytes(b"Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
     code, out, err = prefix.run(home, panbank, "import", "list.csv", "--bank", "05")
     assert code == 0 and "line 3" in err, (out, err)
-    with open(os.path.join(home, "bank05.dat"), "rb") as bank:
-        assert bank.read() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
-    with open(os.path.join(home, "VOXPAN.CFG"), "rb") as example:
-        assert example.read().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
-    config = configuration(COM_NUMBER)
-    with open(os.path.join(home, "VOXPAN.CFG"), "w", newline="") as cfg:
-        cfg.write(config)
-    receiver = Simulator(home, "--signal", "145.5:060")
-    prefix.link_com_port(COM_NUMBER, receiver.device)
+    assert Path(home, "bank05.dat").read_bytes() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
+    assert Path(home, "VOXPAN.CFG").read_bytes().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
+    Path(home, "VOXPAN.CFG").write_bytes(configuration(COM_NUMBER).encode())
+    receiver = prefix.receiver(home, "--signal", "145.5:060")
     panel = WinePanel(home, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"), sound=True)
-    try:
-        assert panel.window(), "the window found by its title"
+    with connected(panel, receiver):
         windows = drive(panel, receiver)
-    finally:
-        panel.kill()
-        receiver.stop()
 
     assert windows["words"][:len(START_UP_WORDS)] == START_UP_WORDS, windows["words"]
     assert windows["commands"][:3] == [b"VA0145000000", b"MD1", b"AT0"], windows["commands"]
@@ -106,13 +89,11 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
 
 
-def test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back(folder, x, prefix):
-    receiver = Simulator(folder)
-    prefix.link_com_port(COM_NUMBER, receiver.device)
+def test_the_port_vanishing_is_told_once_and_reopened_then_a_search_passes_a_lockout(folder, prefix):
+    Path(folder, "lockout.dat").write_bytes(b"145.5\r\n")
+    receiver = prefix.receiver(folder)
     panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
-    try:
-        panel.window()
-        wait_for(lambda: "wave/connected" in panel.plays(), 60, "the receiver's first answer")
+    with connected(panel, receiver):
         receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
         cpu = lambda: sum(int(v) for v in open(f"/proc/{panel.process.pid}/stat").read().split(")")[1].split()[11:13])
         before = cpu()
@@ -124,51 +105,28 @@ def test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back(folder,
         panel.wait_for_play("wave/fm.wav", 30)
 
         os.mkdir(os.path.join(folder, "back"))
-        returned = Simulator(os.path.join(folder, "back"))
-        try:
-            prefix.link_com_port(COM_NUMBER, returned.device)  # the adapter plugged in again
+        # The adapter plugged in again, on a receiver that hears two stations.
+        returned = prefix.receiver(os.path.join(folder, "back"), "--signal", "145.5:200", "--signal", "145.8:150")
+        with connected(panel, returned):
             wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
             assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
-            panel.press("q")
+            s = Session(panel, returned)
+            s.keys("c", words=["stmode"], timeout=30)
+            s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
+            s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
             panel.assert_clean_exit(30)
-        finally:
-            returned.stop()
-    finally:
-        panel.kill()
-        receiver.stop()
     assert panel.plays()[-1] == "wave/quit"
     assert panel.problems().count("voxpan: no sound device, the words will not be heard") == 1, panel.stderr
     lost = [line for line in panel.problems() if "was lost" in line]
     assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port \\\\.\\COM{COM_NUMBER} was lost: "), \
         panel.stderr
-
-
-def test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged(folder, x, prefix):
-    with open(os.path.join(folder, "lockout.dat"), "wb") as locked:
-        locked.write(b"145.5\r\n")
-    receiver = Simulator(folder, "--signal", "145.5:200", "--signal", "145.8:150")
-    prefix.link_com_port(COM_NUMBER, receiver.device)
-    panel = WinePanel(folder, prefix, configuration(COM_NUMBER, voice="0"))
-    try:
-        panel.window()
-        wait_for(lambda: "connected" in panel.plays(), 60, "the receiver's first answer")
-        s = Session(panel, receiver)
-        s.keys("c", words=["stmode"], timeout=30)
-        s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
-        s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
-        panel.assert_clean_exit(30)
-    finally:
-        panel.kill()
-        receiver.stop()
-    with open(os.path.join(folder, "lockout.dat"), "rb") as locked, open(os.path.join(folder, "hits.csv"), "rb") as log:
-        assert locked.read() == b"145.5\r\n145.8\r\n"
-        assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
-                            rb"search,145\.8,FM,150,\d+\.\d\r\n", log.read())
+    assert Path(folder, "lockout.dat").read_bytes() == b"145.5\r\n145.8\r\n"
+    assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
+                        rb"search,145\.8,FM,150,\d+\.\d\r\n", Path(folder, "hits.csv").read_bytes())
 
 
 if __name__ == "__main__":
     run_with_prefix([
         test_the_zip_under_wine_does_what_the_linux_program_does,
-        test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back,
-        test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged,
+        test_the_port_vanishing_is_told_once_and_reopened_then_a_search_passes_a_lockout,
     ])

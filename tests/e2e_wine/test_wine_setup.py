@@ -5,26 +5,20 @@ that folder connecting to the receiver."""
 
 import os
 import sys
+from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_harness import COM_NUMBER, WinePanel, run_with_prefix, unpacked, wait_for, windows_path  # noqa: E402
-from harness import Simulator  # noqa: E402
+from wine_harness import COM_NUMBER, WinePanel, connected, run_with_prefix, unpacked, windows_path  # noqa: E402
 
 WRITTEN = f"COM:{COM_NUMBER}\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:1\r\nHITS:1\r\n".encode()
 
 
-def contents(path):
-    with open(path, "rb") as file:
-        return file.read()
-
-
-def test_pansetup_writes_a_configuration_the_panel_runs_with(folder, x, prefix):
+def test_pansetup_writes_a_configuration_the_panel_runs_with(folder, prefix):
     home = unpacked(folder)
     setup = os.path.join(home, "pansetup.exe")
     work = os.path.join(folder, "radio")
-    receiver = Simulator(folder, "--signal", "145.5:060")
+    receiver = prefix.receiver(folder, "--signal", "145.5:060")
     try:
-        prefix.link_com_port(COM_NUMBER, receiver.device)
         prefix.register_com_port(COM_NUMBER, r"\Device\VCP0")
 
         status, output, errors = prefix.run(folder, setup, "--list")
@@ -37,10 +31,10 @@ def test_pansetup_writes_a_configuration_the_panel_runs_with(folder, x, prefix):
         status, output, errors = prefix.run(folder, setup, "--port", f"COM{COM_NUMBER}", "--speed", "9600",
                                             "--voice", "on", "--log", "on", "--folder", windows_path(work))
         assert status == 0 and f"Written: {windows_path(work)}\\VOXPAN.CFG\n" in output, (output, errors)
-        assert contents(os.path.join(work, "VOXPAN.CFG")) == WRITTEN
+        assert Path(work, "VOXPAN.CFG").read_bytes() == WRITTEN
         wave = os.path.join(work, "wave")
         assert not os.path.islink(wave) and sorted(os.listdir(wave)) == sorted(os.listdir(os.path.join(home, "wave")))
-        assert contents(os.path.join(wave, "vox.wav")) == contents(os.path.join(home, "wave", "vox.wav")), "copied"
+        assert Path(wave, "vox.wav").read_bytes() == Path(home, "wave", "vox.wav").read_bytes(), "copied"
 
         # The dialogue with Enter alone at every question: the old values
         # are offered back, the receiver asked, the old file kept as .bak.
@@ -51,21 +45,17 @@ def test_pansetup_writes_a_configuration_the_panel_runs_with(folder, x, prefix):
                      "Recorded words: the folder's own wave, left as it is",
                      "Written: " + windows_path(work) + "\\VOXPAN.CFG (the old one is kept as VOXPAN.CFG.bak)"):
             assert said in output, f"{said!r} not said:\n{output}"
-        assert contents(os.path.join(work, "VOXPAN.CFG")) == contents(os.path.join(work, "VOXPAN.CFG.bak")) == WRITTEN
+        assert Path(work, "VOXPAN.CFG").read_bytes() == Path(work, "VOXPAN.CFG.bak").read_bytes() == WRITTEN
         assert sorted(os.listdir(work)) == ["VOXPAN.CFG", "VOXPAN.CFG.bak", "wave"], "no scratch file is left"
 
         panel = WinePanel(work, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"))
-        try:
-            panel.window()
-            wait_for(lambda: "wave/connected" in panel.plays(), 60, "the receiver's first answer")
+        with connected(panel):
             assert os.path.exists(os.path.join(work, "debug1.dat")), "the log the file asks for"
             panel.press("q")
             panel.assert_clean_exit(30)
-        finally:
-            panel.kill()
-        assert [line for line in panel.problems() if "no sound device" not in line] == [], panel.stderr
     finally:
         receiver.stop()
+    assert [line for line in panel.problems() if "no sound device" not in line] == [], panel.stderr
 
 
 if __name__ == "__main__":
