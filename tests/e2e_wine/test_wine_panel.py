@@ -1,8 +1,11 @@
-"""The Windows program end to end under wine: the zip unpacked into a new
-folder, against the simulated receiver on a COM port of the wine prefix,
-driven by the same keys as the Linux program, with the same bytes on the
-line, the same words, the same log and the same bank file; a port that
-vanishes while the panel runs and comes back, where a search passes a
+"""The Windows programs end to end under wine, each from the zip unpacked
+into a new folder. voxpan.exe against the simulated receiver on a COM port
+of the wine prefix, driven by the same keys as the Linux program, with the
+same bytes on the line, the same words, the same log and the same bank file.
+pansetup.exe: the COM ports the registry lists, the receiver asked on one,
+VOXPAN.CFG written without questions and then again by the dialogue, the
+words copied beside it; voxpan.exe started in that folder outlives its port
+vanishing and reopens it when it comes back, where a search passes a
 locked-out frequency, locks out another with X and logs its stop in
 hits.csv."""
 
@@ -13,7 +16,8 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_harness import COM_NUMBER, WinePanel, connected, run_with_prefix, unpacked, wait_for  # noqa: E402
+from wine_harness import (COM_NUMBER, WinePanel, connected, run_with_prefix, unpacked, wait_for,  # noqa: E402
+                          windows_path)
 from harness import LOG_HEADER, Session, configuration, started_panel  # noqa: E402
 
 # Each step: the keys, and the words they bring (without the pauses).
@@ -28,6 +32,7 @@ STEPS = [
 START_UP_WORDS = ["wave/vox", "wave/4", "wave/point", "wave/0", "wave/1", "wave/4", "wave/5", "wave/FM",
                   "wave/attoff", "wave/connected"]
 BAR_LINE = 30
+WRITTEN = f"COM:{COM_NUMBER}\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:1\r\nHITS:1\r\n".encode()
 
 
 def drive(panel, receiver):
@@ -89,44 +94,82 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, prefix):
     assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
 
 
-def test_the_port_vanishing_is_told_once_and_reopened_then_a_search_passes_a_lockout(folder, prefix):
-    Path(folder, "lockout.dat").write_bytes(b"145.5\r\n")
-    receiver = prefix.receiver(folder)
-    panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
-    with connected(panel, receiver):
-        receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
-        cpu = lambda: sum(int(v) for v in open(f"/proc/{panel.process.pid}/stat").read().split(")")[1].split()[11:13])
-        before = cpu()
-        time.sleep(2.0)
-        assert panel.process.poll() is None, "the panel is still running"
-        spent = (cpu() - before) / os.sysconf("SC_CLK_TCK")
-        assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
-        panel.press("f")
-        panel.wait_for_play("wave/fm.wav", 30)
+def test_pansetup_configures_a_panel_that_outlives_its_port_and_passes_a_lockout(folder, prefix):
+    home = unpacked(folder)
+    setup = os.path.join(home, "pansetup.exe")
+    work = os.path.join(folder, "radio")
+    receiver = prefix.receiver(folder, "--signal", "145.5:060")
+    try:
+        prefix.register_com_port(COM_NUMBER, r"\Device\VCP0")
+        status, output, errors = prefix.run(folder, setup, "--list")
+        assert status == 0 and f"COM{COM_NUMBER} (USB serial adapter, FTDI)\n" in output, (output, errors)
+        status, output, errors = prefix.run(folder, setup, "--probe", "COM7")
+        assert status == 1 and "There is no port COM7." in errors, (output, errors)
+        status, output, errors = prefix.run(folder, setup, "--probe", f"com{COM_NUMBER}")
+        assert status == 0 and output.endswith("The receiver answers at 9600 bits per second.\n"), (output, errors)
 
-        os.mkdir(os.path.join(folder, "back"))
-        # The adapter plugged in again, on a receiver that hears two stations.
-        returned = prefix.receiver(os.path.join(folder, "back"), "--signal", "145.5:200", "--signal", "145.8:150")
-        with connected(panel, returned):
-            wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
-            assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
-            s = Session(panel, returned)
-            s.keys("c", words=["stmode"], timeout=30)
-            s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
-            s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
-            panel.assert_clean_exit(30)
+        status, output, errors = prefix.run(folder, setup, "--port", f"COM{COM_NUMBER}", "--speed", "9600",
+                                            "--voice", "on", "--log", "on", "--folder", windows_path(work))
+        assert status == 0 and f"Written: {windows_path(work)}\\VOXPAN.CFG\n" in output, (output, errors)
+        assert Path(work, "VOXPAN.CFG").read_bytes() == WRITTEN
+        wave = os.path.join(work, "wave")
+        assert not os.path.islink(wave) and sorted(os.listdir(wave)) == sorted(os.listdir(os.path.join(home, "wave")))
+        assert Path(wave, "vox.wav").read_bytes() == Path(home, "wave", "vox.wav").read_bytes(), "copied"
+
+        # The dialogue with Enter alone at every question: the old values
+        # are offered back, the receiver asked, the old file kept as .bak.
+        status, output, errors = prefix.run(folder, setup, "--folder", windows_path(work), answers="\n" * 8)
+        assert status == 0, (output, errors)
+        for said in (f"2. COM{COM_NUMBER} (USB serial adapter, FTDI)\nNumber or port name [2]: ",
+                     f"COM{COM_NUMBER} opens for reading and writing.", "the receiver answered.",
+                     "Recorded words: the folder's own wave, left as it is",
+                     "Written: " + windows_path(work) + "\\VOXPAN.CFG (the old one is kept as VOXPAN.CFG.bak)"):
+            assert said in output, f"{said!r} not said:\n{output}"
+        assert Path(work, "VOXPAN.CFG").read_bytes() == Path(work, "VOXPAN.CFG.bak").read_bytes() == WRITTEN
+        assert sorted(os.listdir(work)) == ["VOXPAN.CFG", "VOXPAN.CFG.bak", "wave"], "no scratch file is left"
+
+        # The panel started in that folder.
+        Path(work, "lockout.dat").write_bytes(b"145.5\r\n")
+        panel = WinePanel(work, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"))
+        with connected(panel):
+            assert os.path.exists(os.path.join(work, "debug1.dat")), "the log the file asks for"
+            receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
+            stat = f"/proc/{panel.process.pid}/stat"
+            cpu = lambda: sum(int(v) for v in Path(stat).read_text().split(")")[1].split()[11:13])  # noqa: E731
+            before = cpu()
+            time.sleep(2.0)
+            assert panel.process.poll() is None, "the panel is still running"
+            spent = (cpu() - before) / os.sysconf("SC_CLK_TCK")
+            assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
+            panel.press("f")
+            panel.wait_for_play("wave/fm.wav", 30)
+
+            os.mkdir(os.path.join(folder, "back"))
+            # The adapter plugged in again, on a receiver that hears two stations.
+            returned = prefix.receiver(os.path.join(folder, "back"), "--signal", "145.5:200", "--signal", "145.8:150")
+            with connected(panel, returned):
+                wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
+                assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
+                s = Session(panel, returned)
+                s.keys("c", words=["stmode"], timeout=30)
+                s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
+                s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
+                panel.assert_clean_exit(30)
+    finally:
+        receiver.stop()
     assert panel.plays()[-1] == "wave/quit"
     assert panel.problems().count("voxpan: no sound device, the words will not be heard") == 1, panel.stderr
     lost = [line for line in panel.problems() if "was lost" in line]
     assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port \\\\.\\COM{COM_NUMBER} was lost: "), \
         panel.stderr
-    assert Path(folder, "lockout.dat").read_bytes() == b"145.5\r\n145.8\r\n"
+    assert len(panel.problems()) == 2, panel.stderr
+    assert Path(work, "lockout.dat").read_bytes() == b"145.5\r\n145.8\r\n"
     assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
-                        rb"search,145\.8,FM,150,\d+\.\d\r\n", Path(folder, "hits.csv").read_bytes())
+                        rb"search,145\.8,FM,150,\d+\.\d\r\n", Path(work, "hits.csv").read_bytes())
 
 
 if __name__ == "__main__":
     run_with_prefix([
         test_the_zip_under_wine_does_what_the_linux_program_does,
-        test_the_port_vanishing_is_told_once_and_reopened_then_a_search_passes_a_lockout,
+        test_pansetup_configures_a_panel_that_outlives_its_port_and_passes_a_lockout,
     ])
