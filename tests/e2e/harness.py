@@ -205,7 +205,7 @@ class Panel:
 
 
 @contextlib.contextmanager
-def started_panel(folder, simulator_arguments=(), port=None, **config):
+def started_panel(folder, simulator_arguments=(), port=None, wave=WAVE_DIR, **config):
     """A panel under its own Xvfb against a fresh simulated receiver, up to
     the end of its start-up words; everything is stopped afterwards. port:
     the device the configuration names, when not the simulator's own."""
@@ -214,7 +214,7 @@ def started_panel(folder, simulator_arguments=(), port=None, **config):
     panel = None
     try:
         receiver = Simulator(folder, *simulator_arguments)
-        panel = Panel(folder, x.display, configuration(port or receiver.device, **config))
+        panel = Panel(folder, x.display, configuration(port or receiver.device, **config), wave=wave)
         wait_for(lambda: any(p.endswith("attoff") for p in panel.plays()), 20, "the last start-up word")
         yield panel, receiver
     finally:

@@ -13,7 +13,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Panel, Session, Simulator, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
+from harness import Session, run_tests, started_panel, wait_for  # noqa: E402
 from test_panbank import HEADER, panbank, row  # noqa: E402
 
 SIGNALS = ("--signal", "145.5:200", "--signal", "145.8:150")
@@ -90,20 +90,13 @@ def test_a_frequency_locked_out_with_x_is_never_stopped_on_again(folder):
     assert hits(folder)[0] == ("search", "145.5") and ("search", "145.5") not in hits(folder)[1:], hits(folder)
 
     logged = len(hits(folder))
-    x = Xvfb()
-    receiver = Simulator(folder, *SIGNALS)
-    panel = Panel(folder, x.display, configuration(receiver.device, voice="0"), wave=None)
-    try:  # the trace goes on from the first run
+    with started_panel(folder, SIGNALS, wave=None, voice="0") as (panel, receiver):  # its trace goes on from the first
         wait_for(lambda: panel.plays().count("connected") == 2, 20, "the first answer of the new run")
         s = Session(panel, receiver)
         s.keys("r", words=["srch", "FM", "act", "1"], timeout=30)
         wait_for(lambda: len(hits(folder)) >= logged + 2, 30, "two more sweeps")
         s.keys("Return", "q", words=["1", "ok", "quit"])
         panel.assert_clean_exit(20)
-    finally:
-        panel.kill()
-        receiver.stop()
-        x.stop()
     assert read(folder, "hits.csv").count("time,kind") == 1, "one header"
     assert ("search", "145.5") not in hits(folder)[logged:], hits(folder)
 
