@@ -75,9 +75,9 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, prefix):
     assert code == 0 and "line 3" in err, (out, err)
     assert Path(home, "bank05.dat").read_bytes() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
     assert Path(home, "VOXPAN.CFG").read_bytes().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
-    Path(home, "VOXPAN.CFG").write_bytes(configuration(COM_NUMBER).encode())
     receiver = prefix.receiver(home, "--signal", "145.5:060")
-    panel = WinePanel(home, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"), sound=True)
+    panel = WinePanel(home, prefix, configuration(COM_NUMBER), wave=None, binary=os.path.join(home, "voxpan.exe"),
+                      sound=True)
     with connected(panel, receiver):
         windows = drive(panel, receiver)
 
