@@ -95,15 +95,10 @@ def configuration(port, speed="9600", voice="1", debug="1"):
 class Panel:
     """voxpan started in a prepared working folder."""
 
+    WINDOW_TIMEOUT = 20
+
     def __init__(self, folder, display, config=None, environment=None, wave=WAVE_DIR, arguments=()):
-        """wave: the folder linked in as the word folder, or None for none."""
-        self.folder = folder
-        self.trace_path = os.path.join(folder, "trace.txt")
-        if wave is not None:
-            os.symlink(os.path.abspath(wave), os.path.join(folder, "wave"))
-        if config is not None:
-            with open(os.path.join(folder, "VOXPAN.CFG"), "w", newline="") as cfg:
-                cfg.write(config)
+        self.prepare(folder, config, wave)
         env = dict(os.environ)
         env.update({"VOXPAN_TRACE": self.trace_path, "SDL_AUDIODRIVER": "dummy"})
         if display is None:
@@ -119,6 +114,16 @@ class Panel:
                                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True)
         self._window = None
+
+    def prepare(self, folder, config, wave):
+        """wave: the folder linked in as the word folder, or None for none."""
+        self.folder = folder
+        self.trace_path = os.path.join(folder, "trace.txt")
+        if wave is not None:
+            os.symlink(os.path.abspath(wave), os.path.join(folder, "wave"))
+        if config is not None:
+            with open(os.path.join(folder, "VOXPAN.CFG"), "w", newline="") as cfg:
+                cfg.write(config)
 
     # --- the trace ---------------------------------------------------------
     def trace(self):
@@ -153,7 +158,7 @@ class Panel:
                                        env=self.env, capture_output=True, text=True)
                 ids = found.stdout.split()
                 return ids[0] if ids else None
-            self._window = wait_for(find, 20, "the panel window")
+            self._window = wait_for(find, self.WINDOW_TIMEOUT, "the panel window")
         return self._window
 
     def xdotool(self, *arguments):
@@ -200,7 +205,7 @@ class Panel:
 
 
 @contextlib.contextmanager
-def started_panel(folder, simulator_arguments=(), port=None, **config):
+def started_panel(folder, simulator_arguments=(), port=None, wave=WAVE_DIR, **config):
     """A panel under its own Xvfb against a fresh simulated receiver, up to
     the end of its start-up words; everything is stopped afterwards. port:
     the device the configuration names, when not the simulator's own."""
@@ -209,7 +214,7 @@ def started_panel(folder, simulator_arguments=(), port=None, **config):
     panel = None
     try:
         receiver = Simulator(folder, *simulator_arguments)
-        panel = Panel(folder, x.display, configuration(port or receiver.device, **config))
+        panel = Panel(folder, x.display, configuration(port or receiver.device, **config), wave=wave)
         wait_for(lambda: any(p.endswith("attoff") for p in panel.plays()), 20, "the last start-up word")
         yield panel, receiver
     finally:

@@ -1,20 +1,24 @@
-"""The Windows program end to end under wine: the zip unpacked into a new
-folder, against the simulated receiver on a COM port of the wine prefix,
-driven by the same keys as the Linux program, with the same bytes on the
-line, the same words, the same log and the same bank file; a port that
-vanishes while the panel runs and comes back; and a search that passes a
+"""The Windows programs end to end under wine, each from the zip unpacked
+into a new folder. voxpan.exe against the simulated receiver on a COM port
+of the wine prefix, driven by the same keys as the Linux program, with the
+same bytes on the line, the same words, the same log and the same bank file.
+pansetup.exe: the COM ports the registry lists, the receiver asked on one,
+VOXPAN.CFG written without questions and then again by the dialogue, the
+words copied beside it; voxpan.exe started in that folder outlives its port
+vanishing and reopens it when it comes back, where a search passes a
 locked-out frequency, locks out another with X and logs its stop in
 hits.csv."""
 
 import os
 import re
-import subprocess
 import sys
 import time
+from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wine_harness import COM_NUMBER, WinePanel, run_with_prefix, unpacked, wait_for  # noqa: E402
-from harness import LOG_HEADER, Panel, Session, Simulator, configuration  # noqa: E402
+from wine_harness import (COM_NUMBER, WinePanel, connected, run_with_prefix, unpacked, wait_for,  # noqa: E402
+                          windows_path)
+from harness import LOG_HEADER, Session, configuration, started_panel  # noqa: E402
 
 # Each step: the keys, and the words they bring (without the pauses).
 STEPS = [
@@ -28,6 +32,7 @@ STEPS = [
 START_UP_WORDS = ["wave/vox", "wave/4", "wave/point", "wave/0", "wave/1", "wave/4", "wave/5", "wave/FM",
                   "wave/attoff", "wave/connected"]
 BAR_LINE = 30
+WRITTEN = f"COM:{COM_NUMBER}\r\nSPEED:9600\r\nTYPE:AR8600\r\nVOICE:1\r\nDEBUG:1\r\nHITS:1\r\n".encode()
 
 
 def drive(panel, receiver):
@@ -40,14 +45,12 @@ def drive(panel, receiver):
     wait_for(lambda: receiver.captured().endswith(b"EX\r"), 10, "EX last on the line")
     log = panel.log()
     assert LOG_HEADER.match(log), log[:60]
-    with open(os.path.join(panel.folder, "bank07.dat"), "rb") as bank:
-        bank_bytes = bank.read()
     return {
         "commands": [c for c in receiver.captured().split(b"\r") if c != b"LM"],
         "words": panel.plays(),
         "log": [line for line in log[LOG_HEADER.match(log).end():].split(b"\r\n")
                 if line != b"TX= LM" and not line.startswith(b"RX= LM")],
-        "bank": bank_bytes,
+        "bank": Path(panel.folder, "bank07.dat").read_bytes(),
         "line settings": receiver.line_report(),
         # Where and how each text is drawn; not the signal bar, whose
         # redrawing follows the polls, nor the x of a text that continues
@@ -56,42 +59,27 @@ def drive(panel, receiver):
     }
 
 
-def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
+def test_the_zip_under_wine_does_what_the_linux_program_does(folder, prefix):
     linux_folder = os.path.join(folder, "linux")
     os.mkdir(linux_folder)
-    receiver = Simulator(linux_folder, "--signal", "145.5:060")
-    panel = Panel(linux_folder, x.display, configuration(receiver.device))
-    try:
+    with started_panel(linux_folder, ("--signal", "145.5:060")) as (panel, receiver):
         linux = drive(panel, receiver)
-    finally:
-        panel.kill()
-        receiver.stop()
 
     home = unpacked(folder)
     # panbank.exe from the zip tells its commands and puts a list into a bank as panbank on Linux does.
     panbank = os.path.join(home, "panbank.exe")
-    code, out, _ = prefix.run(home, panbank, "--help")
-    assert code == 0 and "panbank import FILE --bank NN" in out, out
-    with open(os.path.join(home, "list.csv"), "w", newline="") as chirp:
-        chirp.write("Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
+    code, out, err = prefix.run(home, panbank, "--help")
+    assert code == 0 and "panbank import FILE --bank NN" in out, (code, out, err)
+    Path(home, "list.csv").write_bytes(b"Location,Name,Frequency,Mode\r\n0,Tower,118.100000,AM\r\n1,DMR,439.5,DMR\r\n")
     code, out, err = prefix.run(home, panbank, "import", "list.csv", "--bank", "05")
     assert code == 0 and "line 3" in err, (out, err)
-    with open(os.path.join(home, "bank05.dat"), "rb") as bank:
-        assert bank.read() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
-    with open(os.path.join(home, "VOXPAN.CFG"), "rb") as example:
-        assert example.read().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
-    config = configuration(COM_NUMBER)
-    with open(os.path.join(home, "VOXPAN.CFG"), "w", newline="") as cfg:
-        cfg.write(config)
-    receiver = Simulator(home, "--signal", "145.5:060")
-    prefix.link_com_port(COM_NUMBER, receiver.device)
-    panel = WinePanel(home, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"), sound=True)
-    try:
-        assert panel.window(), "the window found by its title"
+    assert Path(home, "bank05.dat").read_bytes() == b"bank05\r\nAM\r\n12.5\r\n \r\n118.1\r\nTower\r\n9999\r\n"
+    assert Path(home, "VOXPAN.CFG").read_bytes().startswith(f"COM:{COM_NUMBER}\r\n".encode()), "the example names COM5"
+    receiver = prefix.receiver(home, "--signal", "145.5:060")
+    panel = WinePanel(home, prefix, configuration(COM_NUMBER), wave=None, binary=os.path.join(home, "voxpan.exe"),
+                      sound=True)
+    with connected(panel, receiver):
         windows = drive(panel, receiver)
-    finally:
-        panel.kill()
-        receiver.stop()
 
     assert windows["words"][:len(START_UP_WORDS)] == START_UP_WORDS, windows["words"]
     assert windows["commands"][:3] == [b"VA0145000000", b"MD1", b"AT0"], windows["commands"]
@@ -106,69 +94,82 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, x, prefix):
     assert greeting[3] - greeting[0] >= 300, f"each word is heard to its end: {plays[:4]}"
 
 
-def test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back(folder, x, prefix):
-    receiver = Simulator(folder)
-    prefix.link_com_port(COM_NUMBER, receiver.device)
-    panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
+def test_pansetup_configures_a_panel_that_outlives_its_port_and_passes_a_lockout(folder, prefix):
+    home = unpacked(folder)
+    setup = os.path.join(home, "pansetup.exe")
+    work = os.path.join(folder, "radio")
+    receiver = prefix.receiver(folder, "--signal", "145.5:060")
     try:
-        panel.window()
-        wait_for(lambda: "wave/connected" in panel.plays(), 60, "the receiver's first answer")
-        receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
-        cpu = lambda: sum(int(v) for v in open(f"/proc/{panel.process.pid}/stat").read().split(")")[1].split()[11:13])
-        before = cpu()
-        time.sleep(2.0)
-        assert panel.process.poll() is None, "the panel is still running"
-        spent = (cpu() - before) / os.sysconf("SC_CLK_TCK")
-        assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
-        panel.press("f")
-        panel.wait_for_play("wave/fm.wav", 30)
+        prefix.register_com_port(COM_NUMBER, r"\Device\VCP0")
+        status, output, errors = prefix.run(folder, setup, "--list")
+        assert status == 0 and f"COM{COM_NUMBER} (USB serial adapter, FTDI)\n" in output, (output, errors)
+        status, output, errors = prefix.run(folder, setup, "--probe", "COM7")
+        assert status == 1 and "There is no port COM7." in errors, (output, errors)
+        status, output, errors = prefix.run(folder, setup, "--probe", f"com{COM_NUMBER}")
+        assert status == 0 and output.endswith("The receiver answers at 9600 bits per second.\n"), (output, errors)
 
-        os.mkdir(os.path.join(folder, "back"))
-        returned = Simulator(os.path.join(folder, "back"))
-        try:
-            prefix.link_com_port(COM_NUMBER, returned.device)  # the adapter plugged in again
-            wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
-            assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
-            panel.press("q")
-            panel.assert_clean_exit(30)
-        finally:
-            returned.stop()
+        status, output, errors = prefix.run(folder, setup, "--port", f"COM{COM_NUMBER}", "--speed", "9600",
+                                            "--voice", "on", "--log", "on", "--folder", windows_path(work))
+        assert status == 0 and f"Written: {windows_path(work)}\\VOXPAN.CFG\n" in output, (output, errors)
+        assert Path(work, "VOXPAN.CFG").read_bytes() == WRITTEN
+        wave = os.path.join(work, "wave")
+        assert not os.path.islink(wave) and sorted(os.listdir(wave)) == sorted(os.listdir(os.path.join(home, "wave")))
+        assert Path(wave, "vox.wav").read_bytes() == Path(home, "wave", "vox.wav").read_bytes(), "copied"
+
+        # The dialogue with Enter alone at every question: the old values
+        # are offered back, the receiver asked, the old file kept as .bak.
+        status, output, errors = prefix.run(folder, setup, "--folder", windows_path(work), answers="\n" * 8)
+        assert status == 0, (output, errors)
+        for said in (f"2. COM{COM_NUMBER} (USB serial adapter, FTDI)\nNumber or port name [2]: ",
+                     f"COM{COM_NUMBER} opens for reading and writing.", "the receiver answered.",
+                     "Recorded words: the folder's own wave, left as it is",
+                     "Written: " + windows_path(work) + "\\VOXPAN.CFG (the old one is kept as VOXPAN.CFG.bak)"):
+            assert said in output, f"{said!r} not said:\n{output}"
+        assert Path(work, "VOXPAN.CFG").read_bytes() == Path(work, "VOXPAN.CFG.bak").read_bytes() == WRITTEN
+        assert sorted(os.listdir(work)) == ["VOXPAN.CFG", "VOXPAN.CFG.bak", "wave"], "no scratch file is left"
+
+        # The panel started in that folder.
+        Path(work, "lockout.dat").write_bytes(b"145.5\r\n")
+        panel = WinePanel(work, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"))
+        with connected(panel):
+            assert os.path.exists(os.path.join(work, "debug1.dat")), "the log the file asks for"
+            receiver.stop()  # the pseudo-terminal goes away, like a pulled USB adapter
+            stat = f"/proc/{panel.process.pid}/stat"
+            cpu = lambda: sum(int(v) for v in Path(stat).read_text().split(")")[1].split()[11:13])  # noqa: E731
+            before = cpu()
+            time.sleep(2.0)
+            assert panel.process.poll() is None, "the panel is still running"
+            spent = (cpu() - before) / os.sysconf("SC_CLK_TCK")
+            assert spent < 1.0, f"the panel spun: {spent:.2f}s CPU in 2s"
+            panel.press("f")
+            panel.wait_for_play("wave/fm.wav", 30)
+
+            os.mkdir(os.path.join(folder, "back"))
+            # The adapter plugged in again, on a receiver that hears two stations.
+            returned = prefix.receiver(os.path.join(folder, "back"), "--signal", "145.5:200", "--signal", "145.8:150")
+            with connected(panel, returned):
+                wait_for(lambda: panel.plays().count("wave/connected") == 2, 30, "connected after the return")
+                assert returned.captured().startswith(b"VA0145000000\rMD1\rAT0\rLM\r"), returned.captured()
+                s = Session(panel, returned)
+                s.keys("c", words=["stmode"], timeout=30)
+                s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
+                s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
+                panel.assert_clean_exit(30)
     finally:
-        panel.kill()
         receiver.stop()
     assert panel.plays()[-1] == "wave/quit"
     assert panel.problems().count("voxpan: no sound device, the words will not be heard") == 1, panel.stderr
     lost = [line for line in panel.problems() if "was lost" in line]
     assert len(lost) == 1 and lost[0].startswith(f"voxpan: serial port \\\\.\\COM{COM_NUMBER} was lost: "), \
         panel.stderr
-
-
-def test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged(folder, x, prefix):
-    with open(os.path.join(folder, "lockout.dat"), "wb") as locked:
-        locked.write(b"145.5\r\n")
-    receiver = Simulator(folder, "--signal", "145.5:200", "--signal", "145.8:150")
-    prefix.link_com_port(COM_NUMBER, receiver.device)
-    panel = WinePanel(folder, prefix, configuration(COM_NUMBER, voice="0"))
-    try:
-        panel.window()
-        wait_for(lambda: "connected" in panel.plays(), 60, "the receiver's first answer")
-        s = Session(panel, receiver)
-        s.keys("c", words=["stmode"], timeout=30)
-        s.keys("r", words=["srch", "FM", "act", "stop"], timeout=60)  # on 145.8: 145.5 was passed
-        s.keys("x", "Return", "q", words=["lockout", "0", "ok", "quit"], timeout=30)
-        panel.assert_clean_exit(30)
-    finally:
-        panel.kill()
-        receiver.stop()
-    with open(os.path.join(folder, "lockout.dat"), "rb") as locked, open(os.path.join(folder, "hits.csv"), "rb") as log:
-        assert locked.read() == b"145.5\r\n145.8\r\n"
-        assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
-                            rb"search,145\.8,FM,150,\d+\.\d\r\n", log.read())
+    assert len(panel.problems()) == 2, panel.stderr
+    assert Path(work, "lockout.dat").read_bytes() == b"145.5\r\n145.8\r\n"
+    assert re.fullmatch(rb"time,kind,mhz,mode,level,seconds\r\n\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,"
+                        rb"search,145\.8,FM,150,\d+\.\d\r\n", Path(work, "hits.csv").read_bytes())
 
 
 if __name__ == "__main__":
     run_with_prefix([
         test_the_zip_under_wine_does_what_the_linux_program_does,
-        test_the_port_vanishing_is_told_once_and_reopened_when_it_comes_back,
-        test_a_lockout_is_passed_x_adds_one_and_the_stop_is_logged,
+        test_pansetup_configures_a_panel_that_outlives_its_port_and_passes_a_lockout,
     ])

@@ -3,6 +3,8 @@ private Xvfb screen, the Linux build's simulated receiver on a
 pseudo-terminal linked as a COM port of a fresh wine prefix, keys from
 xdotool. Builds on the Linux harness (tests/e2e/harness.py)."""
 
+import contextlib
+import functools
 import os
 import shutil
 import subprocess
@@ -17,9 +19,8 @@ from harness import wait_for  # noqa: E402
 WINDOWS_BINARY = os.environ.get("VOXPAN_WINDOWS_BINARY", "build-windows/voxpan.exe")
 ZIP = os.environ.get("VOXPAN_ZIP", "dist/voxpan-windows.zip")
 COM_NUMBER = 5
-
-
 SHARED_PREFIX = os.environ.get("VOXPAN_WINE_PREFIX")
+QUIET = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
 class WinePrefix:
@@ -39,32 +40,31 @@ class WinePrefix:
         })
         for name in ("VOXPAN_TRACE", "WAYLAND_DISPLAY"):
             self.env.pop(name, None)
-        quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
         if not os.path.exists(os.path.join(self.env["WINEPREFIX"], "system.reg")):
-            subprocess.run(["wine", "wineboot", "--init"], env=self.env, check=True, timeout=300, **quiet)
+            subprocess.run(["wine", "wineboot", "--init"], env=self.env, check=True, timeout=300, **QUIET)
         # A server left by an earlier user of the prefix (the unit tests)
         # has outputs of its own.
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60, **quiet)
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60, **QUIET)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
         # One server for the whole run, with an output of its own: it takes a
         # COM port's pseudo-terminal as its terminal, and when the simulator
         # closes it, writes a long report that would fill a panel's stderr
         # pipe and stop everything.
-        subprocess.run(["wineserver", "--persistent"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "--persistent"], env=self.env, timeout=60, **QUIET)
 
-    def link_com_port(self, number, device):
-        """COMn of the prefix is the device (the simulator's pseudo-terminal)."""
-        link = os.path.join(self.env["WINEPREFIX"], "dosdevices", f"com{number}")
+    def receiver(self, folder, *arguments):
+        """A simulated receiver started, its pseudo-terminal COMn of the prefix."""
+        receiver = harness.Simulator(folder, *arguments)
+        link = os.path.join(self.env["WINEPREFIX"], "dosdevices", f"com{COM_NUMBER}")
         if os.path.lexists(link):
             os.remove(link)
-        os.symlink(device, link)
+        os.symlink(receiver.device, link)
+        return receiver
 
     def register_com_port(self, number, driver_device):
         """The registry lists COMn as a port of the driver's device."""
         subprocess.run(["wine", "reg", "add", r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM", "/v", driver_device,
-                        "/d", f"COM{number}", "/f"], env=self.env, check=True, timeout=60,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                        "/d", f"COM{number}", "/f"], env=self.env, check=True, timeout=60, **QUIET)
 
     def run(self, folder, program, *arguments, answers=""):
         """A console program run to its end in the folder, with the answers
@@ -80,8 +80,7 @@ class WinePrefix:
         return status, output, errors
 
     def stop(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60, **QUIET)
         if self.folder is not None:
             shutil.rmtree(self.folder, ignore_errors=True)
 
@@ -115,13 +114,7 @@ class WinePanel(harness.Panel):
     def __init__(self, folder, prefix, config=None, wave=harness.WAVE_DIR, binary=WINDOWS_BINARY, sound=False):
         """sound: a sound device that plays into nothing (ALSA's null device),
         in real time; without it wine has none."""
-        self.folder = folder
-        self.trace_path = os.path.join(folder, "trace.txt")
-        if wave is not None:
-            os.symlink(os.path.abspath(wave), os.path.join(folder, "wave"))
-        if config is not None:
-            with open(os.path.join(folder, "VOXPAN.CFG"), "w", newline="") as cfg:
-                cfg.write(config)
+        self.prepare(folder, config, wave)
         self.env = dict(prefix.env)
         self.env["VOXPAN_TRACE"] = windows_path(self.trace_path)
         if sound:
@@ -137,45 +130,39 @@ class WinePanel(harness.Panel):
                                             stdin=subprocess.DEVNULL, stdout=out, stderr=err)
         self._window = None
 
-    def wait(self, timeout=30.0):
-        try:
-            self.process.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            self.kill()
-            raise AssertionError(f"voxpan.exe did not end within {timeout}s")
-        self.stdout, self.stderr = (open(path, encoding="latin-1").read() for path in self.output_paths)
-        return self.process.returncode
+    WINDOW_TIMEOUT = 90  # the first start of a program in a new prefix takes a while
 
-    def window(self):
-        """The first start of a program in a new prefix takes a while."""
-        if self._window is None:
-            def find():
-                found = subprocess.run(["xdotool", "search", "--name", "AR8600 Voxpan Front Panel"],
-                                       env=self.env, capture_output=True, text=True)
-                ids = found.stdout.split()
-                return ids[0] if ids else None
-            self._window = wait_for(find, 90, "the panel window")
-        return self._window
+    def wait(self, timeout=30.0):
+        code = super().wait(timeout)
+        self.stdout, self.stderr = (open(path, encoding="latin-1").read() for path in self.output_paths)
+        return code
 
     def problems(self):
         """The panel's own lines on stderr (wine's sound libraries add theirs)."""
         return [line for line in self.stderr.splitlines() if line.startswith("voxpan:")]
 
 
+@contextlib.contextmanager
+def connected(panel, *receivers):
+    """The panel up to its receiver's first answer; it and the receivers
+    are stopped afterwards."""
+    try:
+        panel.window()
+        wait_for(lambda: any(p.split("/")[-1] == "connected" for p in panel.plays()), 60, "the first answer")
+        yield panel
+    finally:
+        panel.kill()
+        for receiver in receivers:
+            receiver.stop()
+
+
 def run_with_prefix(tests):
-    """Runs the tests (each taking a folder, an Xvfb and the prefix) with one
-    screen and one wine prefix for all of them."""
+    """Runs the tests (each taking a folder and the prefix) with one screen
+    and one wine prefix for all of them."""
     x = harness.Xvfb()
     prefix = WinePrefix(x.display)
     try:
-        harness.run_tests([bind(test, x, prefix) for test in tests])
+        harness.run_tests([functools.update_wrapper(functools.partial(test, prefix=prefix), test) for test in tests])
     finally:
         prefix.stop()
         x.stop()
-
-
-def bind(test, x, prefix):
-    def bound(folder):
-        test(folder, x, prefix)
-    bound.__name__ = test.__name__
-    return bound
