@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "panel/version.h"
 #include "platform/core/tracing_platform.h"
 #include "shell/startup.h"
 #ifdef _WIN32
@@ -18,7 +19,7 @@ namespace {
 constexpr const char* kUsage = "usage: voxpan [--help | --version]\n";
 
 constexpr const char* kHelp =
-    "voxpan 4.0a: a speaking front panel for the AOR AR8600 receiver.\n"
+    "voxpan " VOXPAN_VERSION_TEXT ": a speaking front panel for the AOR AR8600 receiver.\n"
     "\n"
     "Start it in its working folder. It reads VOXPAN.CFG there (written by pansetup),\n"
     "speaks the recorded words of the folder 'wave' there, keeps the banks of channels\n"
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (argc == 2 && argument == "--version") {
-            std::puts("voxpan 4.0a");
+            std::printf("voxpan %s\n", voxpan::kVersionText);
             return 0;
         }
         std::fputs(kUsage, stderr);

@@ -17,6 +17,7 @@
 #include "panbank/command_line.h"
 #include "panbank/commands.h"
 #include "panbank/console_platform.h"
+#include "panel/version.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ int run(int argc, char** argv) {
         return kDone;
     }
     if (line.command == Command::Version) {
-        std::cout << "panbank 4.0a\n";
+        std::cout << "panbank " << voxpan::kVersionText << "\n";
         return kDone;
     }
 

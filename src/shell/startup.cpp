@@ -169,7 +169,7 @@ int runPanel(Platform& platform) {
     if (!platform.createWindow(250, 100, 950, 500, kWindowTitle)) return 1;
     // Without the window the receiver must still hear that the panel has gone.
     platform.setDisplayLostHandler([&panel] { shutDown(panel); });
-    panel.versionText = "4.0a";
+    panel.versionText = kVersionText;
     panel.bannerText = "*** Voxpan V " + panel.versionText + " ***";
     chooseWordFolder(panel);
 

@@ -2,12 +2,13 @@
 // connection, event loop, and the orderly shutdown.
 #pragma once
 
-#include "platform/platform.h"
 #include "panel/panel_state.h"
+#include "panel/version.h"
+#include "platform/platform.h"
 
 namespace voxpan {
 
-inline constexpr const char* kWindowTitle = "*** AR8600 Voxpan Front Panel v4.0a***";
+inline constexpr const char* kWindowTitle = "*** AR8600 Voxpan Front Panel v" VOXPAN_VERSION_TEXT "***";
 inline constexpr const char* kConfigurationName = "VOXPAN.CFG";
 
 // Runs the panel until the operator quits; returns the process exit code:
