@@ -21,9 +21,10 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # The platform on Win32, with the trace that wraps any platform.
 file(GLOB VOXPAN_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(voxpan_platform_win32 STATIC ${VOXPAN_PLATFORM_WIN32_SOURCES}
-  src/platform/core/tracing_platform.cpp)
-target_include_directories(voxpan_platform_win32 PUBLIC src)
-target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32)
+  src/platform/core/tracing_platform.cpp src/platform/core/word_speaker.cpp src/platform/core/word_phrases.cpp)
+target_include_directories(voxpan_platform_win32 PUBLIC src ${CMAKE_BINARY_DIR}/generated)
+# The system voice: SAPI 5, through COM.
+target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32 sapi ole32 uuid)
 
 # The panel: a window program, no console of its own.
 add_executable(voxpan WIN32 src/main.cpp)
