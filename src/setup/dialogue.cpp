@@ -170,11 +170,10 @@ int Conversation::askSpeed(int probed) {
 void Conversation::askVoice(Settings& settings, const fs::path& folder) {
     std::size_t byDefault = 0;
     if (existing_) byDefault = !existing_->voice ? 1 : existing_->systemVoice ? 2 : 0;
-    const std::size_t voice = answered(questions_.choose(
-        "Spoken words: on, the recorded words; off; or system, the system's own voice (" +
-            std::string(kFolderWords.systemVoice) + ", the voice and rate your screen reader uses), which also "
-            "says the channels' names:",
-        {"on", "off", "system"}, byDefault));
+    questions_.say("The panel's words are recordings (on), or said by the system's own voice (system: " +
+                   std::string(kFolderWords.systemVoice) +
+                   ", with the voice and rate your screen reader uses), which also says the channels' names.");
+    const std::size_t voice = answered(questions_.choose("Spoken words:", {"on", "off", "system"}, byDefault));
     settings.voice = voice != 1;
     settings.systemVoice = voice == 2;
     settings.pace = currentPace(folder, context_.words);
@@ -182,7 +181,8 @@ void Conversation::askVoice(Settings& settings, const fs::path& folder) {
     std::vector<std::string> paces;
     for (const PaceEntry& entry : kPaces) paces.emplace_back(entry.name);
     const std::size_t pace = answered(questions_.choose(
-        "Pace of the spoken words: normal, fast (about a third quicker) or fastest (about twice as quick):", paces,
+        "Pace of the spoken words: normal, fast (words about 40 percent shorter) or fastest (about half as long):",
+        paces,
         static_cast<std::size_t>(settings.pace)));
     settings.pace = kPaces[pace].pace;
 }

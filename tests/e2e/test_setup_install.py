@@ -56,7 +56,7 @@ def test_every_file_is_where_the_readme_says_and_the_entry_and_pages_are_valid(f
 
     help_text = run_setup("--help", program=os.path.join(prefix, "bin/pansetup")).stdout
     options = set(re.findall(r"^\s+(--[a-z]+)", help_text, re.MULTILINE))
-    assert len(options) == 9, options
+    assert len(options) == 10, options
     page = rendered(os.path.join(prefix, "share/man/man1/pansetup.1"))
     for option in options:
         assert option in page, f"pansetup(1) does not describe {option}"

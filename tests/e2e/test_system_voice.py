@@ -102,7 +102,7 @@ def test_words_and_names_through_speech_dispatcher_until_it_stops(folder):
         assert Path(folder, "VOXPAN.CFG").read_bytes().split(b"\r\n")[3] == b"VOICE:S fast"
         assert os.readlink(os.path.join(folder, "wave")).endswith("wave-fast"), "the fast words are linked in"
         panel = Panel(folder, x.display, wave=None, environment={"SPEECHD_ADDRESS": service.address})
-        wait_for(lambda: any(p.endswith("attoff") for p in panel.plays()), 30, "the last start-up word")
+        panel.wait_for_play("wave/connected", 30)
         s = Session(panel, receiver)
         s.keys("b", "0", "5", "Return", words=["bank", "0", "5", "FM", "sel"], timeout=30)
         # Up onto Tower, F there, Up onto the unnamed channel, Up round to Radio Uni.
@@ -114,10 +114,10 @@ def test_words_and_names_through_speech_dispatcher_until_it_stops(folder):
         spoken = service.spoken()
         assert spoken[:4] == ["vox", "four", "point", "zero"], spoken[:4]
         assert spoken[-8:] == ["one", "four", "five", "point", "five", "F M", "Tower", "Radio Uni"], spoken[-8:]
-        assert "SET SELF RATE 50" in service.protocol_lines(), "the fast pace sets the voice's rate"
+        assert "SET SELF RATE 47" in service.protocol_lines(), "the fast pace sets the voice's rate"
 
         service.stop()
-        s.keys("m", words=["s"], timeout=30)
+        s.keys("m", words=["s", "0"], timeout=30)
         s.keys("q", words=["quit"], timeout=30)
         panel.assert_clean_exit(30)
         assert service.spoken() == spoken, "nothing more reached the stopped service"
@@ -137,7 +137,7 @@ def test_a_service_that_is_not_there_leaves_the_recorded_words(folder):
     try:
         panel = Panel(folder, x.display, configuration(receiver.device, voice="S"),
                       environment={"SPEECHD_ADDRESS": "unix_socket:" + os.path.join(folder, "no.sock")})
-        panel.wait_for_play("wave/attoff", 30)
+        panel.wait_for_play("wave/connected", 30)
         assert panel.plays()[:4] == ["wave/vox", "wave/4", "wave/point", "wave/0"]
         Session(panel, receiver).keys("q", words=["quit"], timeout=30)
         panel.assert_clean_exit(30)

@@ -67,8 +67,8 @@ std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\
 std::optional<int> speechDispatcherRate(SpeechPace pace) {
     switch (pace) {
         case SpeechPace::Normal: return std::nullopt;
-        case SpeechPace::Fast: return 50;
-        case SpeechPace::Fastest: return 85;
+        case SpeechPace::Fast: return 47;
+        case SpeechPace::Fastest: return 61;
     }
     return std::nullopt;
 }

@@ -29,7 +29,7 @@ int sapiRate(SpeechPace pace) {
     switch (pace) {
         case SpeechPace::Normal: return 0;
         case SpeechPace::Fast: return 4;
-        case SpeechPace::Fastest: return 7;
+        case SpeechPace::Fastest: return 5;
     }
     return 0;
 }
