@@ -32,36 +32,20 @@ const std::vector<std::string>& panelWords() {
     return words;
 }
 
-// A pace's folder is the normal one (VOXPAN_WAVE_DIR) with its name's ending.
+// A pace's folder is the normal one (VOXPAN_WAVE_DIR) with its name's ending;
+// the ten digits together last at most digitShare of the normal ones.
 struct Pace {
     const char* name;
     const char* folderEnding;
-    // The ten digits together last at most this share of the normal ones.
     double digitShare;
 };
 
 void PrintTo(const Pace& pace, std::ostream* out) { *out << pace.name; }
-
-constexpr Pace kNormal{"normal", "", 1.0};
-constexpr Pace kFast{"fast", "-fast", 0.65};
-constexpr Pace kFastest{"fastest", "-fastest", 0.5};
-
-// Length in seconds; negative when SDL cannot read the file.
-double secondsOf(const std::string& file) {
-    SDL_AudioSpec format{};
-    Uint8* samples = nullptr;
-    Uint32 bytes = 0;
-    if (SDL_LoadWAV(file.c_str(), &format, &samples, &bytes) == nullptr) return -1.0;
-    SDL_FreeWAV(samples);
-    const int frameBytes = SDL_AUDIO_BITSIZE(format.format) / 8 * format.channels;
-    return static_cast<double>(bytes) / frameBytes / format.freq;
-}
+constexpr Pace kNormal{"normal", "", 1.0}, kFast{"fast", "-fast", 0.65}, kFastest{"fastest", "-fastest", 0.5};
 
 std::set<std::string> recordingsIn(const std::string& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() == ".wav") names.insert(entry.path().filename().string());
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
     return names;
 }
 
@@ -79,8 +63,20 @@ protected:
         folder_ = normal_ + GetParam().folderEnding;
     }
 
-    std::string fileFor(const std::string& word) const { return resolveSoundFile(folder_ + "/" + word); }
-    std::string normalFileFor(const std::string& word) const { return resolveSoundFile(normal_ + "/" + word); }
+    std::string fileFor(const std::string& word, bool normal = false) const {
+        return resolveSoundFile((normal ? normal_ : folder_) + "/" + word);
+    }
+
+    // Length in seconds; negative when SDL cannot read the file.
+    static double secondsOf(const std::string& file) {
+        SDL_AudioSpec format{};
+        Uint8* samples = nullptr;
+        Uint32 bytes = 0;
+        if (SDL_LoadWAV(file.c_str(), &format, &samples, &bytes) == nullptr) return -1.0;
+        SDL_FreeWAV(samples);
+        const int frameBytes = SDL_AUDIO_BITSIZE(format.format) / 8 * format.channels;
+        return static_cast<double>(bytes) / frameBytes / format.freq;
+    }
 
     static double digitSeconds(const std::string& folder) {
         double seconds = 0.0;
@@ -97,12 +93,10 @@ protected:
 };
 
 std::string paceName(const ::testing::TestParamInfo<Pace>& pace) { return pace.param.name; }
-
 INSTANTIATE_TEST_SUITE_P(EveryPace, RecordedWordsTest, ::testing::Values(kNormal, kFast, kFastest), paceName);
 
 // The faster paces against the normal one.
 using FasterWordsTest = RecordedWordsTest;
-
 INSTANTIATE_TEST_SUITE_P(FasterPaces, FasterWordsTest, ::testing::Values(kFast, kFastest), paceName);
 
 TEST_P(RecordedWordsTest, EveryWordThePanelSaysHasAReadableRecording) {
@@ -138,7 +132,7 @@ TEST_P(FasterWordsTest, HoldsTheNormalWordsWithTheSameToneAndPause) {
     EXPECT_EQ(recordingsIn(folder_), recordingsIn(normal_));
     // The pause paces the receiver's commands: it must not change with the pace.
     for (const char* word : {"beep", "shdel"}) {
-        EXPECT_EQ(bytesOf(fileFor(word)), bytesOf(normalFileFor(word))) << word << " differs from the normal one";
+        EXPECT_EQ(bytesOf(fileFor(word)), bytesOf(fileFor(word, true))) << word << " differs from the normal one";
     }
 }
 

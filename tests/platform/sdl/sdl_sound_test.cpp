@@ -10,12 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
-#include <optional>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace voxpan {
@@ -55,29 +52,6 @@ void writeSilentWav(const fs::path& file, int rate, int bits, int channels, int 
     writeWav(file, rate, bits, channels, std::string(bytes, bits == 8 ? static_cast<char>(0x80) : 0));
 }
 
-// Environment variables set for one test, and put back as they were after it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::initializer_list<std::pair<std::string, std::string>> variables) {
-        for (const auto& [name, value] : variables) {
-            const char* previous = std::getenv(name.c_str());
-            saved_.push_back({name, previous != nullptr ? std::optional<std::string>(previous) : std::nullopt});
-            ::setenv(name.c_str(), value.c_str(), 1);
-        }
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value) ::setenv(name.c_str(), value->c_str(), 1);
-            else ::unsetenv(name.c_str());
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 // 16-bit samples that belong to one word alone, none of them silent.
 std::string markedSamples(int word, int frames) {
     std::string bytes;
@@ -94,6 +68,7 @@ protected:
     void SetUp() override {
         // Without a sound card: SDL's dummy driver (the test runner sets it).
         ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+        driver_ = std::getenv("SDL_AUDIODRIVER");
         std::random_device seed;
         folder_ = fs::temp_directory_path() /
                   ("voxpan_sound_" + std::to_string(::getpid()) + "_" + std::to_string(seed()));
@@ -101,6 +76,7 @@ protected:
     }
 
     void TearDown() override {
+        ::setenv("SDL_AUDIODRIVER", driver_.c_str(), 1);
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
     }
@@ -114,6 +90,7 @@ protected:
     }
 
     fs::path folder_;
+    std::string driver_;
 };
 
 // Generous bound: only a hang or a wait for some time-out fails it.
@@ -206,18 +183,23 @@ TEST_F(SdlSoundTest, WordsInARowFollowEachOther) {
 // --- no sound device -------------------------------------------------------------
 
 TEST_F(SdlSoundTest, WithoutASoundDevicePlaysNothingAndTriesOnlyOnce) {
-    const ScopedEnvironment noDevice({{"SDL_AUDIODRIVER", "no_such_driver"}});
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = previous != nullptr ? previous : "";
+    ::setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
     writeSilentWav(folder_ / "pause.wav", 8000, 16, 1, 2400);
-    SdlSound sound;
-    testing::internal::CaptureStderr();
-    const Seconds first = timePlaying(sound, file("pause"));
-    const Seconds second = timePlaying(sound, file("pause"));
-    const std::string complaints = testing::internal::GetCapturedStderr();
-    EXPECT_LT(first.count(), 0.3) << "nothing can sound without a device";
-    EXPECT_LT(second.count(), 0.3);
-    EXPECT_EQ(std::count(complaints.begin(), complaints.end(), '\n'), 1)
-        << "one line about the missing device, and no second attempt: " << complaints;
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "a failed audio start must be wound back";
+    {
+        SdlSound sound;
+        testing::internal::CaptureStderr();
+        const Seconds first = timePlaying(sound, file("pause"));
+        const Seconds second = timePlaying(sound, file("pause"));
+        const std::string complaints = testing::internal::GetCapturedStderr();
+        EXPECT_LT(first.count(), 0.3) << "nothing can sound without a device";
+        EXPECT_LT(second.count(), 0.3);
+        EXPECT_EQ(std::count(complaints.begin(), complaints.end(), '\n'), 1)
+            << "one line about the missing device, and no second attempt: " << complaints;
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "a failed audio start must be wound back";
+    }
+    ::setenv("SDL_AUDIODRIVER", saved.empty() ? "dummy" : saved.c_str(), 1);
 }
 
 // --- what the device is handed -----------------------------------------------------
@@ -226,9 +208,9 @@ TEST_F(SdlSoundTest, WordsReachTheDeviceWholeAndOneRightAfterTheOther) {
     // SDL's disk driver writes every buffer the device is handed to a file;
     // here one buffer every 100 ms, time enough for the next word to be
     // queued even on a busy machine.
-    const ScopedEnvironment disk({{"SDL_AUDIODRIVER", "disk"},
-                                  {"SDL_DISKAUDIOFILE", file("device.raw")},
-                                  {"SDL_DISKAUDIODELAY", "100"}});
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", file("device.raw").c_str(), 1);
+    ::setenv("SDL_DISKAUDIODELAY", "100", 1);
     // The device's own format, 48 kHz 16-bit mono, so that the samples reach
     // it unchanged; lengths that end inside a buffer. "one" is said twice.
     const std::vector<std::pair<std::string, int>> words = {{"one", 1250}, {"two", 700}, {"three", 2030}};
