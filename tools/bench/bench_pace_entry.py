@@ -8,6 +8,7 @@ own Xvfb, measured in turn round after round so that all three see the same
 load (target: fast at most 0.7 of normal). Prints figures; asserts nothing."""
 
 import os
+import shutil
 import statistics
 import sys
 import tempfile
@@ -36,18 +37,20 @@ def milliseconds_to_command(panel, receiver):
 
 def main():
     started = []
+    folders = []
     try:
         panels = {}
         for pace, ending in PACES:
             words = WAVE_DIR + ending
             if not os.path.isfile(os.path.join(words, ".generated")):
                 sys.exit(f"bench_pace_entry: no words in {words} (cmake --build build --target wave)")
+            folder = tempfile.mkdtemp(prefix=f"voxpan-pace-{pace}-")
+            folders.append(folder)
             x = Xvfb()
             started.append(x)
-            receiver = Simulator(tempfile.mkdtemp(prefix=f"voxpan-pace-{pace}-"))
+            receiver = Simulator(folder)
             started.append(receiver)
-            panel = Panel(receiver.capture_path.rsplit("/", 1)[0], x.display,
-                          configuration(receiver.device, voice="1", debug="0"), wave=words)
+            panel = Panel(folder, x.display, configuration(receiver.device, voice="1", debug="0"), wave=words)
             started.append(panel)
             panels[pace] = (panel, receiver, words)
         for pace, (panel, receiver, _) in panels.items():
@@ -72,6 +75,8 @@ def main():
     finally:
         for thing in reversed(started):
             (thing.kill if isinstance(thing, Panel) else thing.stop)()
+        for folder in folders:
+            shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":
