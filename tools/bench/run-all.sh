@@ -10,7 +10,7 @@ echo "== bank operations on a full bank"
 "$bench/bench_banks"
 echo "== serial reads"
 "$bench/bench_serial_read"
-echo "== a run of ten words"
+echo "== a run of ten words, and the gap between two"
 "$bench/bench_words" build/wave
 echo "== idle event loop (under Xvfb)"
 Xvfb :96 -screen 0 1280x1024x24 -nolisten tcp & xvfb=$!
@@ -21,6 +21,9 @@ echo "== start-up to the first command"
 VOXPAN_BINARY=build/voxpan VOXPAN_SIM=build/tools/receiver_sim/receiver-sim python3 tools/bench/bench_startup.py
 echo "== key-down to command on the line, and idle CPU with the poll cycle"
 VOXPAN_BINARY=build/voxpan VOXPAN_SIM=build/tools/receiver_sim/receiver-sim python3 tools/bench/bench_key_latency.py
+echo "== \"145.5 Enter\" with the normal, fast and fastest words"
+VOXPAN_BINARY=build/voxpan VOXPAN_SIM=build/tools/receiver_sim/receiver-sim VOXPAN_WAVE_DIR=build/wave \
+  python3 tools/bench/bench_pace_entry.py
 echo "== the system voice: from asking for a word to speech-dispatcher starting it"
 speechd=$(mktemp -d "${TMPDIR:-/tmp}/voxpan-speechd.XXXXXX")
 mkdir -p "$speechd/conf/modules"
