@@ -24,12 +24,8 @@ TONE = "beep"
 
 def phrases():
     """The words table: each word (lower case) and the phrase said for it."""
-    table = {}
-    for line in Path(SOURCE_DIR, "data", "words.tsv").read_text().splitlines():
-        if line and not line.startswith("#"):
-            word, phrase = line.split("\t")
-            table[word.lower()] = phrase
-    return table
+    rows = Path(SOURCE_DIR, "data", "words.tsv").read_text().splitlines()
+    return {row.split("\t")[0].lower(): row.split("\t")[1] for row in rows if row and not row.startswith("#")}
 
 
 class SpeechDispatcher:
@@ -41,23 +37,17 @@ class SpeechDispatcher:
         shutil.copy("/etc/speech-dispatcher/modules/espeak-ng.conf", conf / "modules")
         self.protocol = Path(folder, "protocol.log")
         (conf / "speechd.conf").write_text(
-            'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n'
-            'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\nDefaultModule espeak-ng\n'
-            f'CustomLogFile "protocol" "{self.protocol}"\n')
-        self.socket = os.path.join(folder, "speechd.sock")
-        self.process = subprocess.Popen(
-            ["speech-dispatcher", "-s", "-t", "0", "-C", str(conf), "-S", self.socket, "-L", folder,
-             "-P", os.path.join(folder, "speechd.pid")],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        wait_for(lambda: os.path.exists(self.socket), 30, "speech-dispatcher's socket")
-        self.address = "unix_socket:" + self.socket
+            'AudioOutputMethod "alsa"\nAudioALSADevice "null"\nDefaultModule espeak-ng\n'
+            f'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\nCustomLogFile "protocol" "{self.protocol}"\n')
+        socket = os.path.join(folder, "speechd.sock")
+        self.process = subprocess.Popen(["speech-dispatcher", "-s", "-t", "0", "-C", str(conf), "-S", socket, "-L",
+                                         folder, "-P", os.path.join(folder, "speechd.pid")],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        wait_for(lambda: os.path.exists(socket), 30, "speech-dispatcher's socket")
+        self.address = "unix_socket:" + socket
 
     def protocol_lines(self):
-        try:
-            text = self.protocol.read_text(errors="replace")
-        except FileNotFoundError:
-            return []
-        return re.findall(r"speechd:\s+\d+:DATA:\|(.*)", text)
+        return re.findall(r"speechd:\s+\d+:DATA:\|(.*)", self.protocol.read_text(errors="replace"))
 
     def spoken(self):
         """The texts the panel asked to be spoken, in order."""
@@ -74,15 +64,9 @@ def expected_speech(panel, table):
     """What the trace says was said, as the service must have heard it: each
     word's phrase (not the pause and the tone, which stay recordings) and
     each name said."""
-    said = []
-    for fields in panel.trace():
-        if fields[0] == "play":
-            word = fields[1].split("/")[-1].lower().removesuffix(".wav")
-            if word not in (PAUSE, TONE):
-                said.append(table[word])
-        elif fields[0] == "say":
-            said.append(fields[1])
-    return said
+    word = lambda path: path.split("/")[-1].lower().removesuffix(".wav")  # noqa: E731
+    return [table[word(f[1])] if f[0] == "play" else f[1] for f in panel.trace()
+            if f[0] == "say" or (f[0] == "play" and word(f[1]) not in (PAUSE, TONE))]
 
 
 def test_words_and_names_through_speech_dispatcher_until_it_stops(folder):

@@ -170,7 +170,9 @@ TEST(Configuration, AnSInLineFourAsksForTheSystemVoiceBeforeTheGreetingAndABlank
         EXPECT_EQ(fake.journalOf("system-voice"), asked.empty() ? std::vector<std::string>{}
                                                                 : std::vector<std::string>{asked})
             << "VOICE:" << voice;
-        if (!asked.empty()) EXPECT_LT(position(fake, asked), greeting) << "VOICE:" << voice;
+        if (!asked.empty()) {
+            EXPECT_LT(position(fake, asked), greeting) << "VOICE:" << voice;
+        }
         EXPECT_EQ(fake.problems.size(), told ? 1u : 0u) << "VOICE:" << voice;
     }
 }

@@ -90,7 +90,7 @@ std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, 
         done = "The folder already has its recorded words (" + wave.string() + ").";
         return {};
     }
-    if (fs::exists(wave, error)) {
+    if (fs::exists(wave, error) && !replacing) {
         done = wave.string() + " is not a folder of recorded words; it was left as it is, so the panel will "
                                "play the words beside voxpan.exe.";
         return {};
