@@ -63,6 +63,9 @@ def test_search_put_copy_select_browse_scan_sort_and_delete(folder):
         # Sorted; the first channel deleted from the selected bank; the bank deleted.
         s.keys("o", "0", "5", "Return", words=["sort", "0", "5", "ok"])
         s.keys("b", "0", "5", "Return", words=["bank", "0", "5", "FM", "sel"])
+        # The selection's step comes after its words: wait for it, or it is
+        # counted among the kill's commands.
+        wait_for(lambda: s.commands()[-1:] == ["ST012.50"], 20, f"the selection's step, sent {s.commands()}")
         s.keys("k", "Return", words=["kill", "ok"], commands=["VA0145.50000"])
         assert bank(folder, "bank05.dat") == bank_bytes("bank05", ["145.5", "145.8"])
         s.keys("d", "0", "5", "Return", words=["delete", "0", "5", "ok"])
