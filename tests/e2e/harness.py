@@ -242,8 +242,7 @@ class Session:
         self.bytes_seen = len(self.receiver.captured())
 
     def words(self):
-        """The words said since the mark, without their folder (a Windows
-        folder too) and without the pauses."""
+        """The words said since the mark, without their folder (/ or \\) and the pauses."""
         said = [re.split(r"[/\\]", w)[-1] for w in self.panel.plays()[self.words_seen:]]
         return [w for w in said if w != PAUSE]
 

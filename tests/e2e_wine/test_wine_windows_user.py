@@ -1,14 +1,8 @@
-"""The Windows programs as a Windows user meets them, under wine. A user
-whose folder is named in Cyrillic letters sets up with pansetup.exe from a
-zip unpacked under that folder, hears the words installed beside voxpan.exe
-and saves a bank twice. A panel in a plain folder: a stale voxpan.err is
-emptied at its start, the line obeys the receiver's XOFF, Alt let go alone
-leaves the next key to the panel, a key held while another window takes
-the keyboard does not block the next one, hits.csv held by a spreadsheet
-gets every stop once it is let go and one held by a reader keeps getting
-them, a log-off another program cancels leaves the panel running, and a
-log-off that goes ahead says goodbye: "EX" on the line and the last stop in
-hits.csv."""
+"""The Windows programs as a Windows user meets them, under wine: a user
+folder named in Cyrillic letters; voxpan.err emptied at each start; the
+receiver's XOFF obeyed; Alt, and a key held while another window takes the
+keyboard; hits.csv held by a spreadsheet and by a reader; a log-off
+cancelled, and one that goes ahead."""
 
 import os
 import re
@@ -20,17 +14,13 @@ from wine_harness import (COM_NUMBER, WinePanel, connected, run_with_prefix, unp
                           windows_path)
 from harness import TITLE, Session, configuration  # noqa: E402
 
-USER = "Пользователь"
 HIT = re.compile(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,search,145\.[58],FM,\d+,\d+\.\d")
-STATUS_TEXT = "Search Mode Active"
 
 
 def hit_lines(folder):
     """The stop lines of hits.csv, each checked whole; none while it is empty."""
     lines = Path(folder, "hits.csv").read_bytes().decode().split("\r\n")
-    if lines == [""]:
-        return []
-    assert lines[0] == "time,kind,mhz,mode,level,seconds" and lines[-1] == "", lines
+    assert lines == [""] or lines[0] == "time,kind,mhz,mode,level,seconds" and lines[-1] == "", lines
     assert all(HIT.fullmatch(line) for line in lines[1:-1]), lines
     return lines[1:-1]
 
@@ -43,13 +33,24 @@ def stopped_on(panel):
     return shown[-1] if shown else None
 
 
-def stops_ended(panel):
-    """Stops of the search ended so far: it says it is active again after each."""
-    return sum(t[6] == STATUS_TEXT for t in panel.texts()) - 1
+def hold_hits(prefix, folder, sharing):
+    """hits.csv held letting others only "read" or "read-write"; what lets it go."""
+    release = os.path.join(folder, "let-go-" + sharing)
+    held, said = prefix.helper(folder, "hold", windows_path(os.path.join(folder, "hits.csv")), sharing,
+                               windows_path(release))
+    assert said() == "held\n", said()
+    return lambda: (Path(release).touch(), held.wait(30))
+
+
+def end_session(prefix, folder, ending):
+    """The session ends ("yes"), or another program cancels it ("no")."""
+    sender, said = prefix.helper(folder, "end-session", TITLE, ending)
+    sender.wait(30)
+    return said()
 
 
 def test_a_cyrillic_user_folder_sets_up_hears_the_installed_words_and_saves_a_bank_twice(folder, prefix):
-    profile = os.path.join(folder, USER)
+    profile = os.path.join(folder, "Пользователь")
     home = unpacked(profile, "Загрузки")
     work = os.path.join(profile, "voxpan")
     receiver = prefix.receiver(folder, "--signal", "145.5:060")
@@ -60,21 +61,17 @@ def test_a_cyrillic_user_folder_sets_up_hears_the_installed_words_and_saves_a_ba
         assert sorted(os.listdir(os.path.join(work, "wave"))) == sorted(os.listdir(os.path.join(home, "wave")))
         # Without a word folder of its own the panel plays those beside voxpan.exe.
         os.rename(os.path.join(work, "wave"), os.path.join(work, "wave.old"))
-        Path(work, "voxpan.err").write_bytes(b"voxpan: a line of an earlier run\r\n")
         panel = WinePanel(work, prefix, wave=None, binary=os.path.join(home, "voxpan.exe"), sound=True)
         with connected(panel, receiver):
-            assert Path(work, "voxpan.err").read_bytes() == b"", "emptied at the start"
             s = Session(panel, receiver)
             s.keys("p", "0", "7", "Return", words=["put", "0", "7", "bnf", "create", "0", "7", "ok"], timeout=30)
             s.keys("1", "4", "5", "period", "5", "Return", words=["1", "4", "5", "point", "5", "ok"], timeout=30)
-            s.keys("p", "0", "7", "Return", words=["put", "0", "7", "ok"], timeout=30)
-            s.keys("q", words=["quit"], timeout=30)
+            s.keys("p", "0", "7", "Return", "q", words=["put", "0", "7", "ok", "quit"], timeout=30)
             panel.assert_clean_exit(30)
     finally:
         receiver.stop()
-    installed = windows_path(os.path.join(home, "wave")) + "\\"
     assert f"voxpan: no 'wave' folder of recorded words in {windows_path(work)}: playing the installed words from " \
-           f"{installed}" in panel.problems(), panel.stderr
+           f"{windows_path(os.path.join(home, 'wave'))}\\" in panel.problems(), panel.stderr
     assert not [line for line in panel.problems() if "is not heard" in line], panel.stderr
     assert Path(work, "bank07.dat").read_bytes() == b"bank07\r\nFM\r\n12.5\r\n \r\n145.0\r\n \r\n145.5\r\n \r\n9999\r\n"
 
@@ -86,12 +83,12 @@ def test_a_windows_users_first_week_keys_files_and_log_off(folder, prefix):
     panel = WinePanel(folder, prefix, configuration(COM_NUMBER))
     with connected(panel, receiver):
         assert Path(folder, "voxpan.err").read_bytes() == b"", "emptied at the start"
-        assert receiver.line_report() == "speed=9600 data=8 parity=none stop=2 raw=no", \
-            "the receiver's XOFF is obeyed (IXON on the line)"
+        assert receiver.line_report() == "speed=9600 data=8 parity=none stop=2 raw=no", "XOFF obeyed: IXON"
         s = Session(panel, receiver)
         s.keys("alt", "F2", words=["AM"], timeout=30)
 
-        # Another window takes the keyboard while F2 is held.
+        # Another window takes the keyboard while F2 is held; a window
+        # manager gives it back.
         screen = xdisplay.Display(panel.display)
         other = screen.screen().root.create_window(0, 0, 200, 100, 0, screen.screen().root_depth)
         other.map()
@@ -103,7 +100,6 @@ def test_a_windows_users_first_week_keys_files_and_log_off(folder, prefix):
         wait_for(lambda: s.words() == ["AM"], 30, "AM for the held key")
         panel.xdotool("windowfocus", "--sync", str(other.id))
         panel.xdotool("keyup", "F2")
-        # The keyboard back to the panel, as a window manager gives it.
         panel.xdotool("windowfocus", "--sync", panel.window())
         window = screen.create_resource_object("window", int(panel.window()))
         window.send_event(protocol.event.ClientMessage(
@@ -115,37 +111,28 @@ def test_a_windows_users_first_week_keys_files_and_log_off(folder, prefix):
         panel.xdotool("key", "F1")
         wait_for(lambda: s.words()[:1] == ["FM"], 30, f"FM for the next key, heard {s.words()}")
 
-        # A spreadsheet holds hits.csv (others may only read it) while two stops end.
-        held, said = prefix.helper(folder, "hold", windows_path(os.path.join(folder, "hits.csv")), "read",
-                                   windows_path(os.path.join(folder, "let-go")))
-        assert said() == "held\n", said()
+        # A spreadsheet holds hits.csv (others may only read it) while two
+        # stops end; then a reader holds it, letting others write.
+        let_go = hold_hits(prefix, folder, "read")
         s.keys("r", words=["srch", "FM", "act"], timeout=30)
-        wait_for(lambda: stops_ended(panel) >= 2, 60, "two stops ended")
+        wait_for(lambda: sum(t[6] == "Search Mode Active" for t in panel.texts()) > 2, 60, "two stops ended")
         assert Path(folder, "hits.csv").read_bytes() == b"", "nothing written past the spreadsheet"
-        Path(folder, "let-go").touch()
-        held.wait(30)
+        let_go()
         wait_for(lambda: len(hit_lines(folder)) >= 2, 10, "the stops written once it lets go")
-        assert panel.process.poll() is None
-        # A reader holds it open, as readers do, letting others write.
-        held, said = prefix.helper(folder, "hold", windows_path(os.path.join(folder, "hits.csv")), "read-write",
-                                   windows_path(os.path.join(folder, "reader-done")))
+        let_go = hold_hits(prefix, folder, "read-write")
         before = len(hit_lines(folder))
         wait_for(lambda: len(hit_lines(folder)) > before, 60, "a line while the reader holds it")
-        Path(folder, "reader-done").touch()
-        held.wait(30)
+        let_go()
         assert panel.problems().count("voxpan: hits.csv is held by another program; its new lines wait until it "
                                       "lets go") == 1, panel.problems()
 
-        # A log-off another program cancels: the panel runs on.
-        ender, said = prefix.helper(folder, "end-session", TITLE, "no")
-        ender.wait(30)
-        assert said() == "may end: 1\nsent\n" and panel.process.poll() is None, said()
+        # A log-off another program cancels, then one that goes ahead
+        # while the search is stopped.
+        assert end_session(prefix, folder, "no") == "may end: 1\nsent\n" and panel.process.poll() is None
         s.keys("c", words=["stmode"], timeout=30)
         wait_for(lambda: s.words()[-1:] == ["stop"] and stopped_on(panel), 60, "the search stopped on a signal")
         logged = len(hit_lines(folder))
-        # The log-off that goes ahead, while the search is stopped.
-        ender, said = prefix.helper(folder, "end-session", TITLE, "yes")
-        ender.wait(30)
+        end_session(prefix, folder, "yes")
         assert panel.wait(30) == 0, panel.stderr
         assert receiver.captured().endswith(b"EX\r"), receiver.captured()[-40:]
         assert len(hit_lines(folder)) == logged + 1, "the stop going on is logged"

@@ -27,6 +27,11 @@ SHARED_PREFIX = os.environ.get("VOXPAN_WINE_PREFIX")
 QUIET = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
+def text_of(path):
+    """What a Windows program wrote to the file (UTF-8), with CR LF as LF."""
+    return Path(path).read_bytes().decode(errors="replace").replace("\r\n", "\n")
+
+
 class WinePrefix:
     """A wine prefix made once for all the tests of a run (making one takes
     several seconds): the one VOXPAN_WINE_PREFIX names, made when missing and
@@ -72,10 +77,8 @@ class WinePrefix:
 
     def run(self, folder, program, *arguments, answers="", user_profile=None):
         """A console program run to its end in the folder, with the answers
-        as its input: (status, output, error output) in UTF-8 with CR LF as
-        LF. Files, not pipes: wine's own services may inherit them.
-        user_profile: the folder %USERPROFILE% names for the program (wine
-        sets its own otherwise)."""
+        as its input (and user_profile as %USERPROFILE%): (status, output,
+        error output). Files, not pipes: wine's own services may inherit them."""
         paths = [os.path.join(folder, name) for name in ("input.txt", "output.txt", "errors.txt")]
         with open(paths[0], "w") as given:
             given.write(answers)
@@ -86,19 +89,17 @@ class WinePrefix:
         with open(paths[0]) as given, open(paths[1], "w") as out, open(paths[2], "w") as err:
             status = subprocess.run(command, cwd=folder, env=self.env, stdin=given, stdout=out, stderr=err,
                                     timeout=120).returncode
-        output, errors = (Path(path).read_bytes().decode(errors="replace").replace("\r\n", "\n") for path in paths[1:])
+        output, errors = (text_of(path) for path in paths[1:])
         return status, output, errors
 
     def helper(self, folder, *arguments):
-        """The helper program (another Windows program) started in the
-        background, up to the first line it prints; (process, its output)."""
+        """wine_helper.exe started, up to its first line: (process, its output)."""
         output = os.path.join(folder, f"helper-{arguments[0]}-{time.monotonic_ns()}.txt")
         with open(output, "w") as out:
             process = subprocess.Popen(["wine", os.path.abspath(HELPER), *arguments], cwd=folder, env=self.env,
                                        stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
-        said = lambda: Path(output).read_bytes().decode(errors="replace").replace("\r\n", "\n")  # noqa: E731
-        wait_for(lambda: said().strip() or process.poll() is not None, 60, f"the helper to {arguments[0]}")
-        return process, said
+        wait_for(lambda: text_of(output).strip() or process.poll() is not None, 60, f"the helper to {arguments[0]}")
+        return process, lambda: text_of(output)
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=60, **QUIET)
@@ -107,8 +108,7 @@ class WinePrefix:
 
 
 def unpacked(folder, name="unpacked"):
-    """The zip unpacked into a new folder of that name; the folder of
-    voxpan.exe."""
+    """The zip unpacked into a new folder; the folder of voxpan.exe."""
     target = os.path.join(folder, name)
     with zipfile.ZipFile(ZIP) as archive:
         names = archive.namelist()
@@ -156,14 +156,14 @@ class WinePanel(harness.Panel):
 
     def wait(self, timeout=30.0):
         code = super().wait(timeout)
-        self.stdout, self.stderr = (Path(path).read_bytes().decode(errors="replace") for path in self.output_paths)
+        self.stdout, self.stderr = (text_of(path) for path in self.output_paths)
         return code
 
     def problems(self):
         """The panel's own lines on stderr so far (wine's sound libraries add
         theirs)."""
         if self.process.poll() is None or not hasattr(self, "stderr"):
-            self.stderr = Path(self.output_paths[1]).read_bytes().decode(errors="replace")
+            self.stderr = text_of(self.output_paths[1])
         return [line for line in self.stderr.splitlines() if line.startswith("voxpan:")]
 
 

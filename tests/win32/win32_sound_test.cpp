@@ -59,21 +59,21 @@ TEST(WaveFile, EverySampleFormatComesOutAs16BitsAndIsPutIntoTheOutputsFormat) {
                                                                                                1000, 1000, 1000}));
 }
 
-// The output as the words see it: each open and play answered from a script.
+// The output as the words see it: the opens and plays recorded, and
+// answered in turn from a script (0, done, when it runs out).
 struct ScriptedOutput final : WaveOutput {
-    std::deque<unsigned> openAnswers, playAnswers;
-    std::vector<std::pair<int, int>>* opens;
-    std::vector<std::size_t>* plays;
-    unsigned next(std::deque<unsigned>& answers) {
-        if (answers.empty()) return MMSYSERR_NOERROR;
-        const unsigned answer = answers.front();
-        answers.pop_front();
-        return answer;
+    std::deque<unsigned> answers;
+    std::vector<std::string> calls;
+    unsigned answer(std::string call) {
+        calls.push_back(std::move(call));
+        const unsigned next = answers.empty() ? MMSYSERR_NOERROR : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return next;
     }
-    unsigned open(int rate, int channels) override { return opens->emplace_back(rate, channels), next(openAnswers); }
-    unsigned play(const std::vector<std::int16_t>& samples) override {
-        return plays->push_back(samples.size()), next(playAnswers);
+    unsigned open(int rate, int channels) override {
+        return answer("open " + std::to_string(rate) + "/" + std::to_string(channels));
     }
+    unsigned play(const std::vector<std::int16_t>& s) override { return answer("play " + std::to_string(s.size())); }
     void close() override {}
 };
 
@@ -83,26 +83,23 @@ TEST(Win32Sound, OneOutputForTheRunWordsReadOnceABusyOrLostDeviceToldOnceAndTrie
     TestFolder::write("four.wav", wav(1, 2, 44100, 8, std::string(400, '\x80')));
     TestFolder::write("junk.wav", "RIFF junk");
     ErrorOutput errors(nullptr, "errors.txt");
-    std::vector<std::pair<int, int>> opens;
-    std::vector<std::size_t> plays;
     auto output = std::make_unique<ScriptedOutput>();
-    output->opens = &opens;
-    output->plays = &plays;
-    output->openAnswers = {MMSYSERR_ALLOCATED, MMSYSERR_ALLOCATED};
-    output->playAnswers = {MMSYSERR_NOERROR, MMSYSERR_NOERROR, MMSYSERR_NOERROR, MMSYSERR_NODRIVER};
+    ScriptedOutput& script = *output;
+    // Held by another program twice; the fourth word played finds it unplugged.
+    script.answers = {MMSYSERR_ALLOCATED, MMSYSERR_ALLOCATED, 0, 0, 0, 0, MMSYSERR_NODRIVER};
     Win32Sound sound(errors, std::move(output));
     const std::pair<const char*, SoundResult> words[] = {
-        {"vox", SoundResult::NoDevice},  // held by another program
-        {"vox", SoundResult::NoDevice},   {"vox", SoundResult::Played},    {"four", SoundResult::Played},
-        {"vox.wav", SoundResult::Played}, {"vox", SoundResult::NoDevice},  // unplugged
+        {"vox", SoundResult::NoDevice},   {"vox", SoundResult::NoDevice},   {"vox", SoundResult::Played},
+        {"four", SoundResult::Played},    {"vox.wav", SoundResult::Played}, {"vox", SoundResult::NoDevice},
         {"four", SoundResult::Played},    {"none", SoundResult::NoRecording}, {"junk", SoundResult::Unplayable},
     };
     for (const auto& [word, result] : words) {
         EXPECT_EQ(sound.play(word), result) << word;
         TestFolder::write("vox.wav", "no longer a WAV");  // the words were read once
     }
-    EXPECT_EQ(opens, (std::vector<std::pair<int, int>>(4, {22050, 1}))) << "in the first word's format";
-    EXPECT_EQ(plays, (std::vector<std::size_t>{100, 100, 100, 100, 100})) << "four.wav put into it";
+    // In the first word's format, four.wav put into it.
+    EXPECT_EQ(script.calls, (std::vector<std::string>{"open 22050/1", "open 22050/1", "open 22050/1", "play 100", "play 100",
+                                               "play 100", "play 100", "open 22050/1", "play 100"}));
     EXPECT_EQ(TestFolder::contents("errors.txt"),
               "voxpan: the sound device is in use by another program: the words will not be heard until it lets go\r\n"
               "voxpan: the sound device went away or was taken by another program: the words will not be heard "
