@@ -64,10 +64,12 @@ std::optional<PcmSound> decodeWav(std::string_view bytes) {
         // A chunk that claims more than the file holds ends with the file.
         const std::size_t present = std::min(size, bytes.size() - body);
         if (id == "fmt " && present >= 16) {
-            Format read{static_cast<std::uint16_t>(little(bytes, body, 2)), static_cast<int>(little(bytes, body + 2, 2)),
-                        static_cast<int>(little(bytes, body + 4, 4)), static_cast<int>(little(bytes, body + 14, 2))};
+            Format read{static_cast<std::uint16_t>(little(bytes, body, 2)),
+                        static_cast<int>(little(bytes, body + 2, 2)), static_cast<int>(little(bytes, body + 4, 4)),
+                        static_cast<int>(little(bytes, body + 14, 2))};
             // The sub-format's first two bytes are the format's tag.
-            if (read.tag == kExtensible && present >= 26) read.tag = static_cast<std::uint16_t>(little(bytes, body + 24, 2));
+            if (read.tag == kExtensible && present >= 26)
+                read.tag = static_cast<std::uint16_t>(little(bytes, body + 24, 2));
             format = read;
         } else if (id == "data") {
             if (!format || !playable(*format)) return std::nullopt;
