@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/win32/program_folder.h"
+#include "platform/win32/sapi_voice.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_local_time.h"
 
@@ -24,9 +25,19 @@ std::string twoDigits(int value) {
     return text;
 }
 
+std::unique_ptr<SystemVoice> openSystemVoice(SpeechPace pace, std::string& problem) {
+    return SapiVoice::open(pace, problem);
+}
+
 }  // namespace
 
-Win32Platform::Win32Platform(ErrorOutput& errors) : errors_(errors), sound_(errors), serial_(errors), files_(errors) {
+Win32Platform::Win32Platform(ErrorOutput& errors)
+    : errors_(errors),
+      sound_(errors),
+      speaker_([this](std::string_view path) { return sound_.play(path); }, &openSystemVoice,
+               [this](std::string_view line) { reportProblem(line); }),
+      serial_(errors),
+      files_(errors) {
     window_.onSessionEnd([this] { sayGoodbyeAtSessionEnd(); });
 }
 
@@ -78,7 +89,14 @@ std::vector<WindowEvent> Win32Platform::waitEvents() {
 SoundResult Win32Platform::playSound(std::string_view path) {
     // Sighted helpers must see what the panel says while it says it.
     window_.showNow();
-    return sound_.play(path);
+    return speaker_.play(path);
+}
+
+bool Win32Platform::useSystemVoice(SpeechPace pace) { return speaker_.useSystemVoice(pace); }
+
+bool Win32Platform::sayText(std::string_view text) {
+    window_.showNow();
+    return speaker_.say(text);
 }
 
 bool Win32Platform::serialOpen(const std::string& device, int baudRate) { return serial_.open(device, baudRate); }
