@@ -18,18 +18,39 @@ set(VOXPAN_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's source
 # Windows 7 and later; the programs carry their C++ runtime with them.
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
+enable_language(RC)
 
 # The platform on Win32, with the trace that wraps any platform.
 file(GLOB VOXPAN_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(voxpan_platform_win32 STATIC ${VOXPAN_PLATFORM_WIN32_SOURCES}
   src/platform/core/tracing_platform.cpp src/platform/core/word_speaker.cpp src/platform/core/word_phrases.cpp)
 target_include_directories(voxpan_platform_win32 PUBLIC src ${CMAKE_BINARY_DIR}/generated)
-# The system voice: SAPI 5, through COM.
-target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32 sapi ole32 uuid)
+# The system voice: SAPI 5, through COM; the wide command line: shell32.
+target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm shell32 kernel32 sapi ole32 uuid)
+
+# What every program in the zip carries: its version as the Explorer shows
+# it (from VERSION: 4.0a is the file version 4.0.0.0 and the text "4.0a"),
+# and the manifest (no elevation, the Windows versions it knows, DPI
+# awareness). Stripped: the zip carries no symbols.
+string(REPLACE "." ";" version_numbers "${VOXPAN_VERSION_NUMBER}.0.0.0")
+list(SUBLIST version_numbers 0 4 version_numbers)
+string(JOIN "," VOXPAN_VERSION_COMMAS ${version_numbers})
+string(JOIN "." VOXPAN_FILE_VERSION ${version_numbers})
+function(voxpan_windows_program target description)
+  set(VOXPAN_PROGRAM ${target})
+  set(VOXPAN_DESCRIPTION ${description})
+  set(VOXPAN_MANIFEST ${CMAKE_BINARY_DIR}/resources/${target}.manifest)
+  configure_file(${CMAKE_SOURCE_DIR}/data/windows/voxpan.manifest ${VOXPAN_MANIFEST} @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/data/windows/program.rc.in ${CMAKE_BINARY_DIR}/resources/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/resources/${target}.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/resources/${target}.rc PROPERTIES OBJECT_DEPENDS ${VOXPAN_MANIFEST})
+  target_link_options(${target} PRIVATE -s)
+endfunction()
 
 # The panel: a window program, no console of its own.
 add_executable(voxpan WIN32 src/main.cpp)
 target_link_libraries(voxpan PRIVATE voxpan_logic voxpan_platform_win32)
+voxpan_windows_program(voxpan "voxpan, a speaking front panel for the AR8600 receiver")
 
 # pansetup, a console program: the set-up's portable part and its Windows
 # part (the registry's list of COM ports, the Win32 port and files).
@@ -39,6 +60,7 @@ add_library(voxpan_setup STATIC ${VOXPAN_SETUP_SOURCES})
 target_link_libraries(voxpan_setup PUBLIC voxpan_logic voxpan_platform_win32 advapi32)
 add_executable(pansetup src/setup/main.cpp)
 target_link_libraries(pansetup PRIVATE voxpan_setup)
+voxpan_windows_program(pansetup "pansetup, the set-up of voxpan")
 
 # panbank, the console program for the banks, over the same bank code and
 # the Win32 files.
@@ -48,6 +70,7 @@ add_library(voxpan_panbank STATIC ${VOXPAN_PANBANK_SOURCES})
 target_link_libraries(voxpan_panbank PUBLIC voxpan_logic voxpan_platform_win32)
 add_executable(panbank src/panbank/main.cpp)
 target_link_libraries(panbank PRIVATE voxpan_panbank)
+voxpan_windows_program(panbank "panbank, the bank tool of voxpan")
 
 # The recorded words at every pace: the Linux build's, or recorded here.
 voxpan_word_folders(word_folders)

@@ -50,15 +50,9 @@ fi
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DVOXPAN_WAVE_SOURCE="$wave_source" -DVOXPAN_LINUX_BUILD="$linux_build" "${launcher[@]}"
-cmake --build build-windows -j "$jobs" --target windows_zip voxpan_windows_unit_tests
+cmake --build build-windows -j "$jobs" --target windows_zip voxpan_windows_unit_tests voxpan_wine_helper
 
-# Only the libraries of Windows itself: nothing to ship beside the programs.
-allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|ole32)\.dll$'
-for program in build-windows/*.exe; do
-  unexpected=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/.*DLL Name: //p' | grep -Eiv "$allowed" || true)
-  if [[ -n $unexpected ]]; then
-    echo "voxpan: $program needs DLLs that Windows does not have: $unexpected" >&2
-    exit 1
-  fi
-done
+# Only the libraries of Windows itself, stripped, with version and manifest.
+scripts/check-windows-programs.sh "$(head -n 1 VERSION)" build-windows/voxpan.exe build-windows/pansetup.exe \
+  build-windows/panbank.exe
 echo "Built $top/dist/voxpan-windows.zip"

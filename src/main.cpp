@@ -1,12 +1,15 @@
 // voxpan: a speaking, keyboard-driven front panel for the AR8600 receiver.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "panel/version.h"
 #include "platform/core/tracing_platform.h"
 #include "shell/startup.h"
 #ifdef _WIN32
+#include "platform/win32/console_text.h"
 #include "platform/win32/win32_platform.h"
 using SystemPlatform = voxpan::Win32Platform;
 #else
@@ -34,26 +37,47 @@ constexpr const char* kHelp =
     "Environment: VOXPAN_TRACE=FILE appends one line per word played, text drawn and\n"
     "key taken to FILE.\n";
 
+#ifdef _WIN32
+// The panel is a window program: its text goes to the console it was
+// started from.
+void printOut(const std::string& text) { voxpan::writeToStartingConsole(text, STD_OUTPUT_HANDLE); }
+void printError(const std::string& text) { voxpan::writeToStartingConsole(text, STD_ERROR_HANDLE); }
+#else
+void printOut(const std::string& text) { std::fputs(text.c_str(), stdout); }
+void printError(const std::string& text) { std::fputs(text.c_str(), stderr); }
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        const std::string_view argument = argv[1];
-        if (argc == 2 && argument == "--help") {
-            std::fputs(kUsage, stdout);
-            std::fputs(kHelp, stdout);
+#ifdef _WIN32
+    // The wide command line and environment: a path in any script.
+    static_cast<void>(argc), static_cast<void>(argv);
+    const std::vector<std::string> arguments = voxpan::commandLineArguments();
+    const std::string tracePath = voxpan::environmentText(L"VOXPAN_TRACE");
+#else
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const char* traceVariable = std::getenv("VOXPAN_TRACE");
+    const std::string tracePath = traceVariable != nullptr ? traceVariable : "";
+#endif
+    if (!arguments.empty()) {
+        if (arguments.size() == 1 && arguments[0] == "--help") {
+            printOut(std::string(kUsage) + kHelp);
             return 0;
         }
-        if (argc == 2 && argument == "--version") {
-            std::printf("voxpan %s\n", voxpan::kVersionText);
+        if (arguments.size() == 1 && arguments[0] == "--version") {
+            printOut(std::string("voxpan ") + voxpan::kVersionText + "\n");
             return 0;
         }
-        std::fputs(kUsage, stderr);
+        printError(kUsage);
         return 2;
     }
+#ifdef _WIN32
+    // voxpan.err holds the lines of the last run only.
+    voxpan::ErrorOutput::process().startRun();
+#endif
     SystemPlatform platform;
-    const char* tracePath = std::getenv("VOXPAN_TRACE");
-    if (tracePath != nullptr && *tracePath != '\0') {
+    if (!tracePath.empty()) {
         voxpan::TracingPlatform traced(platform, tracePath);
         return voxpan::runPanel(traced);
     }

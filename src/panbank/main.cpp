@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 #include "panbank/command_line.h"
 #include "panbank/commands.h"
 #include "panbank/console_platform.h"
 #include "panel/version.h"
+#include "platform/core/console_program.h"
+#include "platform/core/utf8_paths.h"
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -31,33 +32,33 @@ void refuse(const std::string& text) { std::cerr << "panbank: " << text << std::
 
 // The bytes of the list to import; nothing (and the reason told) when it
 // cannot be read.
-std::optional<std::string> listBytes(const std::string& path) {
+std::optional<std::string> listBytes(const std::string& name) {
+    const fs::path path = voxpan::pathFromUtf8(name);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status)) {
-        refuse("there is no file " + path + ". Nothing was written.");
+        refuse("there is no file " + name + ". Nothing was written.");
         return std::nullopt;
     }
     if (!fs::is_regular_file(status)) {
-        refuse(path + " is not a file. Nothing was written.");
+        refuse(name + " is not a file. Nothing was written.");
         return std::nullopt;
     }
     if (fs::file_size(path, error) > kLargestList) {
-        refuse(path + " is too large to be a channel list. Nothing was written.");
+        refuse(name + " is too large to be a channel list. Nothing was written.");
         return std::nullopt;
     }
     std::ifstream file(path, std::ios::binary);
     std::string bytes;
     if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     if (!file && !file.eof()) {
-        refuse(path + " cannot be read (may you read it?). Nothing was written.");
+        refuse(name + " cannot be read (may you read it?). Nothing was written.");
         return std::nullopt;
     }
     return bytes;
 }
 
-int run(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+int run(const std::vector<std::string>& arguments) {
     CommandLine line = parseCommandLine(arguments);
     if (!line.error.empty()) {
         std::cerr << "panbank: " << line.error << "\nTry: panbank --help\n";
@@ -76,10 +77,11 @@ int run(int argc, char** argv) {
     // in the working folder.
     std::optional<std::string> list;
     if (line.command == Command::Import && !(list = listBytes(line.file))) return kRefused;
-    if (line.command == Command::Export && !line.file.empty()) line.file = fs::absolute(line.file).string();
+    if (line.command == Command::Export && !line.file.empty())
+        line.file = fs::absolute(voxpan::pathFromUtf8(line.file)).string();
     if (line.folder) {
         std::error_code error;
-        fs::current_path(*line.folder, error);
+        fs::current_path(voxpan::pathFromUtf8(*line.folder), error);
         if (error) {
             refuse("cannot work in " + *line.folder + ": " + error.message() + ".");
             return kRefused;
@@ -116,8 +118,9 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arguments = voxpan::startConsoleProgram(argc, argv);
     try {
-        return run(argc, argv);
+        return run(arguments);
     } catch (const std::exception& error) {
         // The file system failing under the program (a folder removed while it is read, say).
         refuse(error.what());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/console_program.h"
 #include "setup/apply_settings.h"
 #include "setup/command_line.h"
 #include "setup/console_window.h"
@@ -85,8 +86,7 @@ int changeVoice(const CommandLine& line) {
                : kRefused;
 }
 
-int run(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+int run(const std::vector<std::string>& arguments) {
     const CommandLine line = parseCommandLine(arguments);
     if (!line.error.empty()) {
         std::cerr << "pansetup: " << line.error << "\nTry: pansetup --help\n";
@@ -123,9 +123,10 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arguments = voxpan::startConsoleProgram(argc, argv);
     int status = kRefused;
     try {
-        status = run(argc, argv);
+        status = run(arguments);
     } catch (const std::exception& error) {
         // The file system failing under the program (a folder removed while it is read, say).
         std::cerr << "pansetup: " << error.what() << "\n";

@@ -242,7 +242,9 @@ class Session:
         self.bytes_seen = len(self.receiver.captured())
 
     def words(self):
-        return [w.split("/")[-1] for w in self.panel.plays()[self.words_seen:] if w.split("/")[-1] != PAUSE]
+        """The words said since the mark, without their folder (/ or \\) and the pauses."""
+        said = [re.split(r"[/\\]", w)[-1] for w in self.panel.plays()[self.words_seen:]]
+        return [w for w in said if w != PAUSE]
 
     def commands(self, polls=False):
         """Commands since the mark, without the level polls unless asked."""

@@ -6,21 +6,30 @@ xdotool. Builds on the Linux harness (tests/e2e/harness.py)."""
 import contextlib
 import functools
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import zipfile
+from pathlib import Path
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import harness  # noqa: E402
 from harness import wait_for  # noqa: E402
 
 WINDOWS_BINARY = os.environ.get("VOXPAN_WINDOWS_BINARY", "build-windows/voxpan.exe")
+HELPER = os.environ.get("VOXPAN_WINE_HELPER", "build-windows/voxpan_wine_helper.exe")
 ZIP = os.environ.get("VOXPAN_ZIP", "dist/voxpan-windows.zip")
 COM_NUMBER = 5
 SHARED_PREFIX = os.environ.get("VOXPAN_WINE_PREFIX")
 QUIET = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+
+
+def text_of(path):
+    """What a Windows program wrote to the file (UTF-8), with CR LF as LF."""
+    return Path(path).read_bytes().decode(errors="replace").replace("\r\n", "\n")
 
 
 class WinePrefix:
@@ -66,18 +75,31 @@ class WinePrefix:
         subprocess.run(["wine", "reg", "add", r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM", "/v", driver_device,
                         "/d", f"COM{number}", "/f"], env=self.env, check=True, timeout=60, **QUIET)
 
-    def run(self, folder, program, *arguments, answers=""):
+    def run(self, folder, program, *arguments, answers="", user_profile=None):
         """A console program run to its end in the folder, with the answers
-        as its input: (status, output, error output) with CR LF as LF.
-        Files, not pipes: wine's own services may inherit them."""
+        as its input (and user_profile as %USERPROFILE%): (status, output,
+        error output). Files, not pipes: wine's own services may inherit them."""
         paths = [os.path.join(folder, name) for name in ("input.txt", "output.txt", "errors.txt")]
         with open(paths[0], "w") as given:
             given.write(answers)
+        command = ["wine", os.path.abspath(program), *arguments]
+        if user_profile is not None:
+            command = ["wine", "cmd", "/c", f"set USERPROFILE={windows_path(user_profile)}&& "
+                       + " ".join([windows_path(program), *arguments])]
         with open(paths[0]) as given, open(paths[1], "w") as out, open(paths[2], "w") as err:
-            status = subprocess.run(["wine", os.path.abspath(program), *arguments], cwd=folder, env=self.env,
-                                    stdin=given, stdout=out, stderr=err, timeout=120).returncode
-        output, errors = (open(path, encoding="latin-1").read().replace("\r\n", "\n") for path in paths[1:])
+            status = subprocess.run(command, cwd=folder, env=self.env, stdin=given, stdout=out, stderr=err,
+                                    timeout=120).returncode
+        output, errors = (text_of(path) for path in paths[1:])
         return status, output, errors
+
+    def helper(self, folder, *arguments):
+        """wine_helper.exe started, up to its first line: (process, its output)."""
+        output = os.path.join(folder, f"helper-{arguments[0]}-{time.monotonic_ns()}.txt")
+        with open(output, "w") as out:
+            process = subprocess.Popen(["wine", os.path.abspath(HELPER), *arguments], cwd=folder, env=self.env,
+                                       stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+        wait_for(lambda: text_of(output).strip() or process.poll() is not None, 60, f"the helper to {arguments[0]}")
+        return process, lambda: text_of(output)
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=60, **QUIET)
@@ -85,9 +107,9 @@ class WinePrefix:
             shutil.rmtree(self.folder, ignore_errors=True)
 
 
-def unpacked(folder):
+def unpacked(folder, name="unpacked"):
     """The zip unpacked into a new folder; the folder of voxpan.exe."""
-    target = os.path.join(folder, "unpacked")
+    target = os.path.join(folder, name)
     with zipfile.ZipFile(ZIP) as archive:
         names = archive.namelist()
         archive.extractall(target)
@@ -134,11 +156,14 @@ class WinePanel(harness.Panel):
 
     def wait(self, timeout=30.0):
         code = super().wait(timeout)
-        self.stdout, self.stderr = (open(path, encoding="latin-1").read() for path in self.output_paths)
+        self.stdout, self.stderr = (text_of(path) for path in self.output_paths)
         return code
 
     def problems(self):
-        """The panel's own lines on stderr (wine's sound libraries add theirs)."""
+        """The panel's own lines on stderr so far (wine's sound libraries add
+        theirs)."""
+        if self.process.poll() is None or not hasattr(self, "stderr"):
+            self.stderr = text_of(self.output_paths[1])
         return [line for line in self.stderr.splitlines() if line.startswith("voxpan:")]
 
 
@@ -148,7 +173,8 @@ def connected(panel, *receivers):
     are stopped afterwards."""
     try:
         panel.window()
-        wait_for(lambda: any(p.split("/")[-1] == "connected" for p in panel.plays()), 60, "the first answer")
+        wait_for(lambda: any(re.split(r"[/\\]", p)[-1] == "connected" for p in panel.plays()), 60,
+                 "the first answer")
         yield panel
     finally:
         panel.kill()

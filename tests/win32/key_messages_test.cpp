@@ -47,6 +47,10 @@ TEST(KeyMessages, ThePanelGetsItsKeysAndTheSystemKeepsAltCombinations) {
         if (c.message == WM_SYSKEYDOWN || c.message == WM_SYSKEYUP)
             EXPECT_EQ(panelTakesSystemKey(c.message, c.key, c.lParam), c.panelAnswers) << c.what;
     }
+    // Alt let go alone asks for menu mode; Alt+Space and Alt+F4 stay the system's.
+    EXPECT_TRUE(opensMenuByKeyboard(SC_KEYMENU, 0));
+    EXPECT_FALSE(opensMenuByKeyboard(SC_KEYMENU, ' '));
+    EXPECT_FALSE(opensMenuByKeyboard(SC_CLOSE, 0));
 }
 
 }  // namespace

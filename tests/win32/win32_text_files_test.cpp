@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
 
 #include "platform/win32/error_output.h"
+#include "platform/win32/handle_writes.h"
 #include "platform/win32/win32_file_replacement.h"
 #include "platform/win32/win32_local_time.h"
 #include "support/test_folder.h"
@@ -94,20 +96,74 @@ TEST(Win32FileReplacement, AFailedMoveBringsBackTheOldFileAndLeavesNoOtherFile) 
     TestFolder folder;
     TestFolder::write("VOXPAN.CFG", "old\r\n");
     Win32ReplacementCalls calls;
-    // As ReplaceFileA fails when it has moved the old file aside and cannot
+    // As ReplaceFileW fails when it has moved the old file aside and cannot
     // move the new one in.
-    calls.replaceFile = [](const char* replaced, const char*, const char* backup) -> int {
-        MoveFileExA(replaced, backup, 0);
+    calls.replaceFile = [](const wchar_t* replaced, const wchar_t*, const wchar_t* backup) -> int {
+        MoveFileExW(replaced, backup, 0);
         SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
         return 0;
     };
-    calls.moveFile = [](const char*, const char*) -> int { return SetLastError(ERROR_DISK_FULL), 0; };
+    calls.moveFile = [](const wchar_t*, const wchar_t*) -> int { return SetLastError(ERROR_DISK_FULL), 0; };
     for (const std::string name : {"VOXPAN.CFG", "bank01.dat"}) {
         const std::string problem = replaceFileWhole(name, "new\r\n", calls);
         EXPECT_TRUE(problem.starts_with("cannot put the new file in place of " + name + ": ")) << problem;
     }
     EXPECT_EQ(TestFolder::contents("VOXPAN.CFG"), "old\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"VOXPAN.CFG"}) << "no scratch, backup or new file is left";
+}
+
+TEST(Win32FileReplacement, APlainFileIsNotResolvedAndOneHeldForAMomentIsReplacedWhenLetGo) {
+    TestFolder folder;
+    TestFolder::write("bank01.dat", "old\r\n");
+    Win32ReplacementCalls calls;
+    // A RAM disk or a cloud folder that cannot tell a file's final path.
+    calls.finalPath = [](const wchar_t*, wchar_t*, unsigned long) -> unsigned long {
+        return SetLastError(ERROR_INVALID_FUNCTION), 0;
+    };
+    EXPECT_EQ(replaceFileWhole("bank01.dat", "new\r\n", calls), "");
+    // A virus scanner holds the file for a moment, then for good.
+    for (const DWORD heldMs : {300, 1500}) {
+        HANDLE scanner = CreateFileW(L"bank01.dat", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+        std::thread lettingGo([&] { Sleep(heldMs), CloseHandle(scanner); });
+        const std::string problem = replaceFileWhole("bank01.dat", "held " + std::to_string(heldMs) + "\r\n");
+        lettingGo.join();
+        EXPECT_EQ(problem.empty(), heldMs < 1000) << problem;
+    }
+    EXPECT_EQ(TestFolder::contents("bank01.dat"), "held 300\r\n");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"bank01.dat"});
+}
+
+TEST(Win32TextFiles, AFileHeldByAnotherProgramGetsEveryLineInOrderOnceItLetsGo) {
+    TestFolder folder;
+    static bool locked = true;  // hits.csv locked by another program
+    const auto lockedWrite = [](void* file, std::string_view bytes) {
+        if (locked) return SetLastError(ERROR_LOCK_VIOLATION), false;
+        return writeAllTo(static_cast<HANDLE>(file), bytes);
+    };
+    ErrorOutput errors(nullptr, "errors.txt");
+    Win32TextFiles files(errors, lockedWrite);
+    // A spreadsheet has held.csv open and lets others only read it.
+    HANDLE spreadsheet = CreateFileW(L"held.csv", GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_NEW, 0, nullptr);
+    const FileHandle held = files.openForAppending("held.csv");
+    const FileHandle hits = files.openForAppending("hits.csv");
+    EXPECT_TRUE(held != 0 && hits != 0);
+    for (const char* stop : {"1", "2"})
+        for (const FileHandle file : {held, hits}) files.writeLine(file, stop);
+    EXPECT_EQ(TestFolder::contents("held.csv") + TestFolder::contents("hits.csv"), "");
+    CloseHandle(spreadsheet);
+    locked = false;
+    files.writeHeldLines();
+    EXPECT_EQ(TestFolder::contents("held.csv"), "1\r\n2\r\n");
+    locked = true;
+    files.writeLine(hits, "last");
+    files.closeFile(hits);
+    EXPECT_EQ(TestFolder::contents("hits.csv"), "1\r\n2\r\n");
+    EXPECT_EQ(TestFolder::contents("errors.txt"),
+              "voxpan: held.csv is held by another program; its new lines wait until it lets go\r\n"
+              "voxpan: hits.csv is held by another program; its new lines wait until it lets go\r\n"
+              "voxpan: hits.csv is held by another program; its new lines wait until it lets go\r\n"
+              "voxpan: not added to hits.csv: last\r\n");
 }
 
 TEST(Win32TextFiles, AnAppendedLogIsNeverEmptiedAndItsTimesCarryTheirOffset) {

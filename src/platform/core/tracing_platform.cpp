@@ -1,9 +1,24 @@
 #include "platform/core/tracing_platform.h"
 
+#include "platform/core/utf8_paths.h"
+
 namespace voxpan {
 
+namespace {
+
+std::FILE* openToAppend(const std::string& path) {
+#ifdef _WIN32
+    // A UTF-8 name, which fopen would read in the system's code page.
+    return _wfopen(pathFromUtf8(path).c_str(), L"ab");
+#else
+    return std::fopen(path.c_str(), "ab");
+#endif
+}
+
+}  // namespace
+
 TracingPlatform::TracingPlatform(Platform& inner, const std::string& tracePath)
-    : inner_(inner), file_(std::fopen(tracePath.c_str(), "ab")) {
+    : inner_(inner), file_(openToAppend(tracePath)) {
     if (file_ == nullptr) std::perror(("voxpan: cannot open the trace file " + tracePath).c_str());
 }
 

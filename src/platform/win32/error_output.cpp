@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/handle_writes.h"
+#include "platform/win32/console_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace voxpan {
 
@@ -34,17 +35,25 @@ void ErrorOutput::line(std::string_view text) {
 
 bool ErrorOutput::writeToStderr(const std::string& bytes) {
     if (!usable(static_cast<HANDLE>(stderr_))) return false;
-    return writeAllTo(static_cast<HANDLE>(stderr_), bytes);
+    return writeText(static_cast<HANDLE>(stderr_), bytes);
 }
 
 void ErrorOutput::writeToFile(const std::string& bytes) {
     const DWORD disposition = fileStarted_ ? OPEN_ALWAYS : CREATE_ALWAYS;
-    HANDLE file = CreateFileA(fallbackFile_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE file = CreateFileW(wideText(fallbackFile_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     fileStarted_ = true;
-    writeAllTo(file, bytes);
+    writeText(file, bytes);
     CloseHandle(file);
+}
+
+void ErrorOutput::startRun() {
+    // Lines of an earlier run would pass for this run's.
+    HANDLE file = CreateFileW(wideText(fallbackFile_).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    fileStarted_ = true;
 }
 
 }  // namespace voxpan

@@ -23,6 +23,9 @@ public:
     // Writes the line and CR LF at once. The fallback file is emptied by the
     // first line of a run and added to by the later ones.
     void line(std::string_view text);
+    // The panel starts: a fallback file left by an earlier run is emptied
+    // now, whether or not this run writes to it.
+    void startRun();
 
 private:
     bool writeToStderr(const std::string& bytes);

@@ -33,6 +33,10 @@ bool panelTakesSystemKey(unsigned message, unsigned long long wParam, long long 
     return (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) && wParam != VK_MENU && !altHeld(lParam) && isPanelKey(wParam);
 }
 
+bool opensMenuByKeyboard(unsigned long long wParam, long long lParam) {
+    return (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0;
+}
+
 std::optional<WindowEvent> panelKeyEvent(unsigned message, unsigned long long wParam, long long lParam) {
     if (!isPanelKey(wParam)) return std::nullopt;
     const int code = static_cast<int>(wParam);

@@ -23,4 +23,9 @@ std::optional<WindowEvent> panelKeyEvent(unsigned message, unsigned long long wP
 // and take the next keys.
 bool panelTakesSystemKey(unsigned message, unsigned long long wParam, long long lParam);
 
+// True for the WM_SYSCOMMAND that Alt let go alone sends (SC_KEYMENU with no
+// character): the panel refuses it, so that the window does not enter menu
+// mode. Alt+Space (the system menu) and Alt+F4 stay the system's.
+bool opensMenuByKeyboard(unsigned long long wParam, long long lParam);
+
 }  // namespace voxpan

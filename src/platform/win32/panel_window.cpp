@@ -6,18 +6,17 @@
 #include <utility>
 
 #include "platform/win32/key_messages.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_serial_port.h"
 
 namespace voxpan {
 
 namespace {
 
-constexpr const char* kWindowClass = "VoxpanFrontPanel";
+constexpr const wchar_t* kWindowClass = L"VoxpanFrontPanel";
 // The panel's texts hold at most 254 characters and a little padding.
 constexpr std::size_t kLongestDrawnText = 2048;
 constexpr int kLargestWindowSide = 16384;
-constexpr int kLargestFontPixels = 800;
-constexpr int kFaceNameRoom = LF_FACESIZE - 1;
 
 // Not resizable, no maximise box: a fixed frame with a title, the system
 // menu with its close box, and a minimise box.
@@ -27,18 +26,18 @@ BYTE colourPart(int value) { return static_cast<BYTE>(std::clamp(value, 0, 255))
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
-    auto* panel = reinterpret_cast<PanelWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (panel == nullptr || !panel->isOpen()) return DefWindowProcA(window, message, wParam, lParam);
+    auto* panel = reinterpret_cast<PanelWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (panel == nullptr || !panel->isOpen()) return DefWindowProcW(window, message, wParam, lParam);
     const long long answer = panel->handleMessage(message, wParam, lParam);
-    if (answer < 0) return DefWindowProcA(window, message, wParam, lParam);
+    if (answer < 0) return DefWindowProcW(window, message, wParam, lParam);
     return static_cast<LRESULT>(answer);
 }
 
 bool registerWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
@@ -46,7 +45,16 @@ bool registerWindowClass(HINSTANCE instance) {
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The screen's resolution, as the manifest's DPI awareness lets the
+// program see it.
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi;
 }
 
 }  // namespace
@@ -55,20 +63,21 @@ PanelWindow::~PanelWindow() { close(); }
 
 bool PanelWindow::open(int x, int y, int width, int height, std::string_view title, std::string& failure) {
     if (window_ != nullptr) return true;
-    // Text drawn at the screen's own resolution, not a blurred enlargement.
-    SetProcessDPIAware();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // The manifest declares the program DPI-aware: Windows draws it at the
+    // screen's own resolution, not as a blurred enlargement.
+    scale_ = DpiScale(screenDpi());
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!registerWindowClass(instance)) {
         failure = win32ErrorText(GetLastError());
         return false;
     }
-    width = std::clamp(width, 1, kLargestWindowSide);
-    height = std::clamp(height, 1, kLargestWindowSide);
-    const std::string titleText(title);
+    width = std::clamp(scale_.pixels(width), 1, kLargestWindowSide);
+    height = std::clamp(scale_.pixels(height), 1, kLargestWindowSide);
+    const std::wstring titleText = wideText(title);
     // The window procedure sees this object from the first message on, but
     // answers only once the window is fully made.
-    HWND window = CreateWindowExA(0, kWindowClass, titleText.c_str(), kWindowStyle, x, y, width, height, nullptr,
-                                  nullptr, instance, this);
+    HWND window = CreateWindowExW(0, kWindowClass, titleText.c_str(), kWindowStyle, scale_.pixels(x),
+                                  scale_.pixels(y), width, height, nullptr, nullptr, instance, this);
     if (window == nullptr) {
         failure = win32ErrorText(GetLastError());
         return false;
@@ -79,8 +88,6 @@ bool PanelWindow::open(int x, int y, int width, int height, std::string_view tit
     imageHeight_ = std::max<int>(client.bottom - client.top, 1);
 
     HDC screen = GetDC(window);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    if (dpi_ <= 0) dpi_ = 96;
     HDC image = CreateCompatibleDC(screen);
     HBITMAP bitmap = image != nullptr ? CreateCompatibleBitmap(screen, imageWidth_, imageHeight_) : nullptr;
     ReleaseDC(window, screen);
@@ -120,18 +127,14 @@ void PanelWindow::close() {
     for (auto& [key, font] : fonts_) DeleteObject(static_cast<HGDIOBJ>(font));
     fonts_.clear();
     pending_.clear();
+    heldKey_ = 0;
 }
 
 void* PanelWindow::fontFor(const TextStyle& style) {
-    // A face the system lacks is replaced by the font mapper's choice.
-    const int pixels = std::clamp(MulDiv(std::max(style.points, 1), dpi_, 72), 1, kLargestFontPixels);
-    const int weight = std::clamp(style.weight, 0, 1000);
-    const std::string face = style.face.substr(0, kFaceNameRoom);
-    const auto key = std::make_tuple(face, pixels, weight);
+    const auto key = std::make_tuple(style.face, style.points, style.weight);
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second;
-    HFONT font = CreateFontA(-pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HFONT font = createPanelFont(style, scale_);
     if (font == nullptr) return nullptr;
     fonts_.emplace(key, font);
     return font;
@@ -139,20 +142,17 @@ void* PanelWindow::fontFor(const TextStyle& style) {
 
 int PanelWindow::draw(std::string_view text, Point at, const TextStyle& style) {
     if (image_ == nullptr || text.empty()) return 0;
-    text = text.substr(0, kLongestDrawnText);
+    const std::wstring shown = latin1Text(text.substr(0, kLongestDrawnText));
     HDC image = static_cast<HDC>(image_);
     void* font = fontFor(style);
     if (font == nullptr) return 0;
     SelectObject(image, static_cast<HGDIOBJ>(font));
     SetTextColor(image, RGB(colourPart(style.colour.red), colourPart(style.colour.green), colourPart(style.colour.blue)));
-    const int length = static_cast<int>(text.size());
-    SIZE extent{};
-    if (!GetTextExtentPoint32A(image, text.data(), length, &extent)) return 0;
-    // The bytes are read in the system's code page (Latin-1 for the panel's texts).
-    TextOutA(image, at.x, at.y, text.data(), length);
-    RECT changed{at.x, at.y, at.x + extent.cx, at.y + extent.cy};
-    InvalidateRect(static_cast<HWND>(window_), &changed, FALSE);
-    return extent.cx;
+    const RECT box = placeText(image, shown, at, scale_);
+    if (box.right <= box.left) return 0;
+    TextOutW(image, box.left, box.top, shown.data(), static_cast<int>(shown.size()));
+    InvalidateRect(static_cast<HWND>(window_), &box, FALSE);
+    return scale_.layout(box.right - box.left);
 }
 
 void PanelWindow::showNow() {
@@ -175,7 +175,13 @@ void PanelWindow::give(WindowEvent event) {
         if (closeGiven_) return;
         closeGiven_ = true;
     }
+    if (event.kind == EventKind::KeyDown) heldKey_ = event.param;
+    if (event.kind == EventKind::KeyUp) heldKey_ = 0;
     pending_.push_back(event);
+}
+
+void PanelWindow::releaseHeldKey() {
+    if (heldKey_ != 0) give({EventKind::KeyUp, heldKey_});
 }
 
 std::vector<WindowEvent> PanelWindow::waitEvents() {
@@ -183,13 +189,13 @@ std::vector<WindowEvent> PanelWindow::waitEvents() {
         // Without a window there is nothing to wait for: the panel is done.
         if (window_ == nullptr) return {{EventKind::Close, 0}};
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 give({EventKind::Close, 0});
                 break;
             }
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         if (!pending_.empty()) {
             closeGiven_ = false;
@@ -230,6 +236,22 @@ long long PanelWindow::handleMessage(unsigned message, unsigned long long wParam
         // Alt+F4, Alt+Space and the like stay the system's.
         if (panelTakesSystemKey(message, wParam, lParam)) return 0;
         return -1;
+    case WM_SYSCOMMAND:
+        // Alt pressed and let go alone would put the window into menu mode,
+        // where the next key is swallowed in silence and the polls wait.
+        return opensMenuByKeyboard(wParam, lParam) ? 0 : -1;
+    case WM_KILLFOCUS:
+        releaseHeldKey();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) releaseHeldKey();
+        return -1;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // FALSE: another program cancelled the log-off; the panel runs on.
+        if (wParam != FALSE && sessionEnding_) sessionEnding_();
+        return 0;
     default:
         return -1;
     }

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace voxpan {
 
 std::string win32ProgramFolder() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -15,8 +17,8 @@ std::string win32ProgramFolder() {
         }
         path.resize(path.size() * 2);
     }
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::string() : utf8Text(path.substr(0, separator + 1));
 }
 
 }  // namespace voxpan

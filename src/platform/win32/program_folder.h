@@ -5,8 +5,8 @@
 
 namespace voxpan {
 
-// The folder of the running .exe, ending in a backslash; "" when Windows
-// does not say.
+// The folder of the running .exe (UTF-8), ending in a backslash; "" when
+// Windows does not say.
 std::string win32ProgramFolder();
 
 }  // namespace voxpan

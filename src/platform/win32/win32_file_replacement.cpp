@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/win32/handle_writes.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_device_names.h"
 #include "platform/win32/win32_serial_port.h"
 
@@ -17,6 +18,9 @@ constexpr int kScratchNameTries = 100;
 // before, and the rest belongs to the file system.
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// A scanner or a sync program holds a file it has just seen for a moment.
+constexpr ULONGLONG kRetryForMs = 1000;
+constexpr DWORD kRetryPauseMs = 50;
 
 // "{}" in the text stands for the file's name; the system's reason follows
 // when there is an error code.
@@ -26,23 +30,38 @@ std::string failure(std::string_view text, const std::string& name, DWORD error 
     return error == NO_ERROR ? what : what + ": " + win32ErrorText(error);
 }
 
-bool isSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
 
-bool isThere(const std::string& name) { return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool isThere(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A dot name beside the file, so that the move stays within one volume.
-std::string scratchNameFor(const std::string& name, unsigned attempt) {
-    std::size_t split = name.size();
-    while (split > 0 && !isSeparator(name[split - 1])) --split;
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%06lx",
-                  static_cast<unsigned long>((GetTickCount64() * 7919u + GetCurrentProcessId() * 31u + attempt) &
-                                             0xffffff));
-    return name.substr(0, split) + "." + name.substr(split) + suffix;
+// Refusals that another program's handle causes and that end when it lets go.
+bool refusedForAMoment(DWORD error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        return true;
+    default:
+        return false;
+    }
 }
 
-std::string unusedNameBeside(const std::string& name) {
-    std::string candidate;
+// A dot name beside the file, so that the move stays within one volume.
+std::wstring scratchNameFor(const std::wstring& name, unsigned attempt) {
+    std::size_t split = name.size();
+    while (split > 0 && !isSeparator(name[split - 1])) --split;
+    wchar_t suffix[16];
+    std::swprintf(suffix, 16, L".%06lx",
+                  static_cast<unsigned long>((GetTickCount64() * 7919u + GetCurrentProcessId() * 31u + attempt) &
+                                             0xffffff));
+    return name.substr(0, split) + L"." + name.substr(split) + suffix;
+}
+
+std::wstring unusedNameBeside(const std::wstring& name) {
+    std::wstring candidate;
     for (unsigned attempt = 0; attempt < kScratchNameTries; ++attempt) {
         candidate = scratchNameFor(name, attempt + kScratchNameTries);
         if (!isThere(candidate)) break;
@@ -50,21 +69,15 @@ std::string unusedNameBeside(const std::string& name) {
     return candidate;
 }
 
-// The file an existing name leads to, links followed; empty with the error
-// left for GetLastError when it cannot be told.
-std::string finalPathOf(const std::string& name) {
-    HANDLE file = CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string path(MAX_PATH, '\0');
-    DWORD length = GetFinalPathNameByHandleA(file, path.data(), static_cast<DWORD>(path.size()), 0);
+// The file a link leads to; empty with the error left for GetLastError when
+// it cannot be told.
+std::wstring finalPathOf(const Win32ReplacementCalls& calls, const std::wstring& name) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = calls.finalPath(name.c_str(), path.data(), static_cast<DWORD>(path.size()));
     if (length >= path.size()) {
         path.resize(length);
-        length = GetFinalPathNameByHandleA(file, path.data(), static_cast<DWORD>(path.size()), 0);
+        length = calls.finalPath(name.c_str(), path.data(), static_cast<DWORD>(path.size()));
     }
-    const DWORD error = GetLastError();
-    CloseHandle(file);
-    SetLastError(error);
     if (length == 0 || length >= path.size()) return {};
     path.resize(length);
     return path;
@@ -79,55 +92,82 @@ std::string fillScratch(HANDLE file, std::string_view bytes, const std::string& 
     return problem;
 }
 
-// ReplaceFileA may fail after it has moved the old file to the backup
-// name; the old file is then moved back.
-std::string replaceExisting(const Win32ReplacementCalls& calls, const std::string& scratch, const std::string& target,
-                            const std::string& name) {
-    const std::string backup = unusedNameBeside(target);
+// ReplaceFileW may fail after it has moved the old file to the backup
+// name; the old file is then moved back. NO_ERROR when done; `lost` is set
+// when the old file could not be moved back.
+DWORD replaceExisting(const Win32ReplacementCalls& calls, const std::wstring& scratch, const std::wstring& target,
+                      std::wstring& lost) {
+    const std::wstring backup = unusedNameBeside(target);
     if (calls.replaceFile(target.c_str(), scratch.c_str(), backup.c_str())) {
-        DeleteFileA(backup.c_str());
-        return {};
+        DeleteFileW(backup.c_str());
+        return NO_ERROR;
     }
     const DWORD error = GetLastError();
-    std::string problem = failure("cannot put the new file in place of {}", name, error);
-    if (!isThere(target) && isThere(backup) &&
-        !MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        problem += "; the old file is now " + backup;
+    if (!isThere(target) && isThere(backup) && !MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        lost = backup;
+    return error;
+}
+
+// The scratch file takes the target's place; tried again while another
+// program holds the target for a moment.
+std::string putInPlace(const Win32ReplacementCalls& calls, const std::wstring& scratch, const std::wstring& target,
+                       bool exists, const std::string& name) {
+    const ULONGLONG giveUp = GetTickCount64() + kRetryForMs;
+    for (;;) {
+        std::wstring lost;
+        DWORD error = NO_ERROR;
+        if (exists) error = replaceExisting(calls, scratch, target, lost);
+        else if (!calls.moveFile(scratch.c_str(), target.c_str())) error = GetLastError();
+        if (error == NO_ERROR) return {};
+        std::string problem = failure("cannot put the new file in place of {}", name, error);
+        if (!lost.empty()) return problem + "; the old file is now " + utf8Text(lost);
+        if (!refusedForAMoment(error) || GetTickCount64() >= giveUp) return problem;
+        Sleep(kRetryPauseMs);
     }
-    return problem;
 }
 
 }  // namespace
 
 Win32ReplacementCalls Win32ReplacementCalls::real() {
     Win32ReplacementCalls calls;
-    calls.replaceFile = [](const char* replaced, const char* replacement, const char* backup) -> int {
-        return ReplaceFileA(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    calls.replaceFile = [](const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup) -> int {
+        return ReplaceFileW(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     };
-    calls.moveFile = [](const char* from, const char* to) -> int {
-        return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    calls.moveFile = [](const wchar_t* from, const wchar_t* to) -> int {
+        return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    };
+    calls.finalPath = [](const wchar_t* name, wchar_t* path, unsigned long room) -> unsigned long {
+        HANDLE file = CreateFileW(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return 0;
+        const DWORD length = GetFinalPathNameByHandleW(file, path, room, 0);
+        const DWORD error = GetLastError();
+        CloseHandle(file);
+        SetLastError(error);
+        return length;
     };
     return calls;
 }
 
 std::string replaceFileWhole(const std::string& name, std::string_view bytes, const Win32ReplacementCalls& injected) {
     Win32ReplacementCalls calls = injected;
-    if (calls.replaceFile == nullptr) calls.replaceFile = Win32ReplacementCalls::real().replaceFile;
-    if (calls.moveFile == nullptr) calls.moveFile = Win32ReplacementCalls::real().moveFile;
+    const Win32ReplacementCalls real = Win32ReplacementCalls::real();
+    if (calls.replaceFile == nullptr) calls.replaceFile = real.replaceFile;
+    if (calls.moveFile == nullptr) calls.moveFile = real.moveFile;
+    if (calls.finalPath == nullptr) calls.finalPath = real.finalPath;
 
-    if (name.empty() || isSeparator(name.back())) return failure("no file name in \"{}\"", name);
+    if (name.empty() || isSeparator(static_cast<wchar_t>(name.back()))) return failure("no file name in \"{}\"", name);
     if (isWindowsDeviceName(name)) return failure("{} is a device, not a file", name);
-    std::string target = name;
-    DWORD attributes = GetFileAttributesA(name.c_str());
+    std::wstring target = wideText(name);
+    DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
             return failure("cannot look at {}", name, error);
         }
-    } else {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failure("{} is a folder, not a file", name);
-        target = finalPathOf(name);
+    } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        target = finalPathOf(calls, target);
         if (target.empty()) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
@@ -135,18 +175,20 @@ std::string replaceFileWhole(const std::string& name, std::string_view bytes, co
             }
             return failure("cannot look at {}", name, error);
         }
-        attributes = GetFileAttributesA(target.c_str());
+        attributes = GetFileAttributesW(target.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return failure("cannot look at {}", name, GetLastError());
+    }
+    if (exists) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failure("{} is a folder, not a file", name);
         if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0) return failure("{} is a device, not a file", name);
         if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return failure("{} is read-only", name);
     }
 
-    std::string scratch;
+    std::wstring scratch;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < kScratchNameTries && file == INVALID_HANDLE_VALUE; ++attempt) {
         scratch = scratchNameFor(target, attempt);
-        file = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
             return failure("cannot create the new {}", name, GetLastError());
         }
@@ -155,17 +197,11 @@ std::string replaceFileWhole(const std::string& name, std::string_view bytes, co
 
     std::string problem = fillScratch(file, bytes, name);
     if (problem.empty() && exists && (attributes & kKeptAttributes) != 0 &&
-        !SetFileAttributesA(scratch.c_str(), attributes & kKeptAttributes)) {
+        !SetFileAttributesW(scratch.c_str(), attributes & kKeptAttributes)) {
         problem = failure("cannot give the new {} the attributes of the old one", name, GetLastError());
     }
-    if (problem.empty()) {
-        if (exists) {
-            problem = replaceExisting(calls, scratch, target, name);
-        } else if (!calls.moveFile(scratch.c_str(), target.c_str())) {
-            problem = failure("cannot put the new file in place of {}", name, GetLastError());
-        }
-    }
-    if (!problem.empty()) DeleteFileA(scratch.c_str());
+    if (problem.empty()) problem = putInPlace(calls, scratch, target, exists, name);
+    if (!problem.empty()) DeleteFileW(scratch.c_str());
     return problem;
 }
 

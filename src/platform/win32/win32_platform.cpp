@@ -7,6 +7,7 @@
 
 #include "platform/win32/program_folder.h"
 #include "platform/win32/sapi_voice.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_local_time.h"
 
 namespace voxpan {
@@ -36,7 +37,20 @@ Win32Platform::Win32Platform(ErrorOutput& errors)
       speaker_([this](std::string_view path) { return sound_.play(path); }, &openSystemVoice,
                [this](std::string_view line) { reportProblem(line); }),
       serial_(errors),
-      files_(errors) {}
+      files_(errors) {
+    window_.onSessionEnd([this] { sayGoodbyeAtSessionEnd(); });
+}
+
+void Win32Platform::sayGoodbyeAtSessionEnd() {
+    if (!displayLost_) return;
+    // The goodbye clears the handler it runs from: it runs from a copy.
+    const std::function<void()> goodbye = displayLost_;
+    goodbye();
+    std::fflush(nullptr);
+    // Windows would end the program now in any case; nothing may run after
+    // the goodbye as if the panel were still there.
+    ExitProcess(0);
+}
 
 bool Win32Platform::createWindow(int x, int y, int width, int height, std::string_view title) {
     std::string failure;
@@ -67,7 +81,10 @@ void Win32Platform::startTimer(int timerNumber, int periodMs) { window_.startTim
 
 void Win32Platform::stopTimer(int timerNumber) { window_.stopTimer(timerNumber); }
 
-std::vector<WindowEvent> Win32Platform::waitEvents() { return window_.waitEvents(); }
+std::vector<WindowEvent> Win32Platform::waitEvents() {
+    files_.writeHeldLines();
+    return window_.waitEvents();
+}
 
 SoundResult Win32Platform::playSound(std::string_view path) {
     // Sighted helpers must see what the panel says while it says it.
@@ -109,13 +126,13 @@ bool Win32Platform::replaceTextFile(const std::string& name, const std::vector<s
 PathKind Win32Platform::pathKind(const std::string& name) { return win32PathKind(name); }
 
 std::string Win32Platform::workingFolder() {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
     if (needed == 0) return ".";
-    std::string folder(needed, '\0');
-    const DWORD length = GetCurrentDirectoryA(needed, folder.data());
+    std::wstring folder(needed, L'\0');
+    const DWORD length = GetCurrentDirectoryW(needed, folder.data());
     if (length == 0 || length >= needed) return ".";
     folder.resize(length);
-    return folder;
+    return utf8Text(folder);
 }
 
 std::string Win32Platform::installedWordFolder() {

@@ -1,5 +1,5 @@
 // The real platform on Windows: a plain Win32 window with a GDI image of its
-// client area, a window timer, PlaySound, the COM port through the Win32
+// client area, a window timer, one waveOut stream for the words, the COM port through the Win32
 // communications calls, and Win32 files and clock. Needs nothing beyond the
 // libraries every Windows has.
 #pragma once
@@ -58,8 +58,9 @@ public:
     std::string installedWordFolder() override;
 
     void reportProblem(std::string_view line) override;
-    // Windows has no display that goes away under a running program: the
-    // handler is kept and never called.
+    // Windows has no display that goes away under a running program; the
+    // handler says goodbye when the session ends (log-off, restart,
+    // shut-down), before the program is ended with status 0.
     void setDisplayLostHandler(std::function<void()> handler) override;
 
     std::int64_t steadyMilliseconds() override;
@@ -69,6 +70,8 @@ public:
     std::string localTimestamp() override;
 
 private:
+    void sayGoodbyeAtSessionEnd();
+
     ErrorOutput& errors_;
     PanelWindow window_;
     Win32Sound sound_;

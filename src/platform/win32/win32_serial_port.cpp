@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "platform/win32/error_output.h"
+#include "platform/win32/serial_line_settings.h"
+#include "platform/win32/wide_text.h"
 
 namespace voxpan {
 
@@ -38,11 +40,12 @@ std::string openErrorText(DWORD error) {
 }  // namespace
 
 std::string win32ErrorText(unsigned long error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length > 0 && text != nullptr ? std::string(text, length) : std::string();
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    // In the user's language, which need not fit the system's code page.
+    std::string result = length > 0 && text != nullptr ? utf8Text(std::wstring_view(text, length)) : std::string();
     if (text != nullptr) LocalFree(text);
     while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ' ||
                                result.back() == '.'))
@@ -76,22 +79,15 @@ bool Win32SerialPort::open(const std::string& device, int baudRate) {
     if (baudRate <= 0) return failOpen("unsupported speed " + std::to_string(baudRate));
 
     // No sharing: a second panel, or any other program, is refused.
-    HANDLE port = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE port = CreateFileW(wideText(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
     if (port == INVALID_HANDLE_VALUE) return failOpen(openErrorText(GetLastError()));
     handle_ = port;
 
     DCB state{};
     state.DCBlength = sizeof state;
     if (!GetCommState(port, &state)) return failOpen("cannot read the line settings: " + win32ErrorText(GetLastError()));
-    // The handshake (XON/XOFF, RTS, DTR, CTS, DSR) stays as the driver has it.
-    state.BaudRate = static_cast<DWORD>(baudRate);
-    state.fBinary = TRUE;
-    state.fParity = FALSE;
-    state.ByteSize = 8;
-    state.Parity = NOPARITY;
-    state.StopBits = ONESTOPBIT;
-    // A framing error must not stop every later read until it is cleared.
-    state.fAbortOnError = FALSE;
+    state = panelLineSettings(baudRate, 8, 0, 1);
     if (!SetCommState(port, &state)) {
         const DWORD error = GetLastError();
         return failOpen(error == ERROR_INVALID_PARAMETER ? "unsupported speed " + std::to_string(baudRate)
@@ -130,13 +126,7 @@ void Win32SerialPort::setNonBlocking() {
 
 void Win32SerialPort::setLineFormat(int dataBits, int parity, int stopBits) {
     if (!isOpen()) return;
-    DCB state{};
-    state.DCBlength = sizeof state;
-    if (!GetCommState(asHandle(handle_), &state)) return;
-    if (dataBits >= 5 && dataBits <= 8) state.ByteSize = static_cast<BYTE>(dataBits);
-    state.Parity = parity == 1 ? ODDPARITY : parity == 2 ? EVENPARITY : NOPARITY;
-    state.fParity = state.Parity != NOPARITY;
-    state.StopBits = stopBits == 1 ? ONESTOPBIT : TWOSTOPBITS;
+    DCB state = panelLineSettings(baudRate_, dataBits, parity, stopBits);
     SetCommState(asHandle(handle_), &state);
 }
 

@@ -17,8 +17,9 @@ public:
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
     // Closes any open port, then opens the device (\\.\COM5) exclusively at
-    // the speed with 8N1, the handshake left as the driver has it. On failure
-    // writes one line naming the device and the reason and returns false.
+    // the speed with 8N1 and every other field of the line state set as
+    // panelLineSettings gives it. On failure writes one line naming the
+    // device and the reason and returns false.
     bool open(const std::string& device, int baudRate);
     // The same, with no line when the device does not open: for trying a
     // lost device again until it is back.

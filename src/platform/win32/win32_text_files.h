@@ -3,6 +3,7 @@
 // log are kept.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,7 +17,11 @@ namespace voxpan {
 
 class Win32TextFiles {
 public:
-    explicit Win32TextFiles(ErrorOutput& errors = ErrorOutput::process());
+    // How a line goes to a file being added to (a HANDLE): true when every
+    // byte was written; tests make it fail as a lock would.
+    using AppendWrite = bool (*)(void* file, std::string_view bytes);
+
+    explicit Win32TextFiles(ErrorOutput& errors = ErrorOutput::process(), AppendWrite appendWrite = nullptr);
     ~Win32TextFiles();
     Win32TextFiles(const Win32TextFiles&) = delete;
     Win32TextFiles& operator=(const Win32TextFiles&) = delete;
@@ -28,12 +33,18 @@ public:
     FileHandle openForWriting(const std::string& name);
     // Created when missing, never emptied; every line goes to the end, also
     // past lines another program added meanwhile. A last line without its
-    // line end gets CR LF first.
+    // line end gets CR LF first. A file another program holds (open without
+    // letting others write, as a spreadsheet does, or locked) opens all the
+    // same: its lines are kept, in order, and written once it lets go.
     FileHandle openForAppending(const std::string& name);
     // Keeps at most kLongestLineRead characters of the line.
     bool readLine(FileHandle file, std::string& line);
     void writeLine(FileHandle file, std::string_view line);
+    // Lines still held back at the close are told on the error output.
     void closeFile(FileHandle file);
+    // Writes the lines held back from files that another program has let
+    // go since: called while the panel waits for its events.
+    void writeHeldLines();
     // True when nothing of that name is left (removed, or there was none).
     bool deleteFile(const std::string& name);
     // As replaceFileWhole (win32_file_replacement.h) does it; false with the
@@ -43,8 +54,10 @@ public:
 
 private:
     struct OpenFile;
-    FileHandle add(void* handle, bool appending = false);
+    FileHandle add(void* handle);
+    void writeHeldLines(OpenFile& file);
     ErrorOutput& errors_;
+    AppendWrite appendWrite_;
     std::map<FileHandle, std::unique_ptr<OpenFile>> open_;
     FileHandle next_ = 1;
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
 #include "radio/port_selection.h"
 #include "setup/win32/port_words.h"
 
@@ -16,7 +17,8 @@ PortCheck checkPort(const std::string& port) {
     }
     // For the panel alone, as it opens the port: a program that has it open
     // keeps others out.
-    HANDLE handle = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle = CreateFileW(wideText(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         check.problem = openFailureText(port, GetLastError());
         return check;

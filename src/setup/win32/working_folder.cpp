@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <system_error>
 
+#include "platform/core/utf8_paths.h"
 #include "platform/win32/program_folder.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_replacement.h"
 #include "setup/folder_access.h"
 
@@ -21,22 +22,27 @@ constexpr const char* kWordsBeingCopied = "wave.copying";
 constexpr const char* kWordsReplaced = "wave.replaced";
 
 fs::path homeFolder() {
-    const char* home = std::getenv("USERPROFILE");
-    if (home != nullptr && *home != '\0') return home;
+    // Read wide: a user folder may be named in any script.
+    const DWORD needed = GetEnvironmentVariableW(L"USERPROFILE", nullptr, 0);
+    std::wstring home(needed, L'\0');
+    if (needed > 1 && GetEnvironmentVariableW(L"USERPROFILE", home.data(), needed) == needed - 1) {
+        home.resize(needed - 1);
+        return home;
+    }
     std::error_code error;
     return fs::current_path(error);
 }
 
 // %NAME% replaced by the environment's value (%USERPROFILE%\voxpan).
 std::string withEnvironment(std::string_view typed) {
-    const std::string text(typed);
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    if (needed == 0) return text;
-    std::string expanded(needed, '\0');
-    const DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
-    if (length == 0 || length > needed) return text;
+    const std::wstring text = wideText(typed);
+    const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (needed == 0) return std::string(typed);
+    std::wstring expanded(needed, L'\0');
+    const DWORD length = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
+    if (length == 0 || length > needed) return std::string(typed);
     expanded.resize(length - 1);
-    return expanded;
+    return utf8Text(expanded);
 }
 
 int fileCount(const fs::path& folder) {
@@ -50,8 +56,8 @@ int fileCount(const fs::path& folder) {
 
 // A file that vanishes as it is closed is made there.
 bool mayWriteIn(const fs::path& folder) {
-    const std::string trial = (folder / ".pansetup-trial").string();
-    HANDLE file = CreateFileA(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const fs::path trial = folder / ".pansetup-trial";
+    HANDLE file = CreateFileW(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_ACCESS_DENIED;
     CloseHandle(file);
@@ -67,13 +73,14 @@ fs::path defaultWorkingFolder() { return homeFolder() / "voxpan"; }
 fs::path folderFromText(std::string_view typed) {
     const std::string text = withEnvironment(typed);
     if (text == "~") return homeFolder();
-    if (text.starts_with("~\\") || text.starts_with("~/")) return (homeFolder() / text.substr(2)).lexically_normal();
+    if (text.starts_with("~\\") || text.starts_with("~/"))
+        return (homeFolder() / pathFromUtf8(text.substr(2))).lexically_normal();
     std::error_code error;
-    fs::path folder = fs::absolute(text, error);
-    return error ? fs::path(text) : folder.lexically_normal();
+    fs::path folder = fs::absolute(pathFromUtf8(text), error);
+    return error ? pathFromUtf8(text) : folder.lexically_normal();
 }
 
-fs::path programFolder() { return fs::path(win32ProgramFolder()).parent_path(); }
+fs::path programFolder() { return pathFromUtf8(win32ProgramFolder()).parent_path(); }
 
 fs::path findRecordedWords(const fs::path& programFolder) {
     if (programFolder.empty() || !isFolder(programFolder / "wave")) return {};
