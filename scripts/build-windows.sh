@@ -2,7 +2,7 @@
 # Builds voxpan for Windows on Debian 12, cross-compiled with mingw-w64:
 # build-windows/voxpan.exe and pansetup.exe (statically linked: they need
 # only the DLLs every Windows has), the unit tests for Windows, and
-# dist/voxpan-windows.zip.
+# dist/voxpan-VERSION-windows.zip (VERSION as in the file VERSION).
 # Run as root, it first installs the Debian packages it needs when they are
 # missing (the compiler, wine for the tests, GoogleTest's sources).
 #
@@ -60,4 +60,4 @@ for program in build-windows/*.exe; do
     exit 1
   fi
 done
-echo "Built $top/dist/voxpan-windows.zip"
+echo "Built $top/dist/voxpan-$(head -n 1 VERSION)-windows.zip"

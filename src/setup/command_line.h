@@ -9,7 +9,7 @@
 
 namespace voxpan::setup {
 
-enum class Mode { Dialogue, Script, List, Probe, Help };
+enum class Mode { Dialogue, Script, List, Probe, Help, Version };
 
 struct CommandLine {
     Mode mode = Mode::Dialogue;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/version.h"
 #include "setup/apply_settings.h"
 #include "setup/command_line.h"
 #include "setup/console_window.h"
@@ -83,6 +84,9 @@ int run(int argc, char** argv) {
     switch (line.mode) {
     case Mode::Help:
         std::cout << usageText();
+        return kDone;
+    case Mode::Version:
+        std::cout << "pansetup " << voxpan::kVersionText << '\n';
         return kDone;
     case Mode::List:
         return listPorts();
