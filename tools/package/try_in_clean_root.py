@@ -109,6 +109,12 @@ def test_install_set_up_run_upgrade_and_remove_in_a_fresh_debian(folder):
         print("the installed panel said:", " ".join(play.split("/")[-1] for play in panel.plays()))
         assert panel.plays()[:2] == ["wave/vox", "wave/4"] and panel.plays()[-1] == "wave/quit", panel.plays()
         assert receiver.captured().startswith(b"VA0145000000\r"), receiver.captured()[:40]
+        # Started in a folder without words or configuration, it plays the words installed in /usr.
+        in_root(f"DISPLAY={x.display}", "VOXPAN_TRACE=trace.txt", "SDL_AUDIODRIVER=dummy",
+                "sh", "-c", "mkdir ~/empty && cd ~/empty && exec voxpan", user=USER)
+        with open(ROOT + HOME + "/empty/trace.txt", encoding="latin-1") as trace:
+            plays = [line.split("\t")[2].strip() for line in trace if "\tplay\t" in line]
+        assert plays == ["/usr/share/voxpan/wave/cfnf"], plays
 
         kept = working_folder()
         upgraded = upgraded_package(folder)
@@ -119,7 +125,8 @@ def test_install_set_up_run_upgrade_and_remove_in_a_fresh_debian(folder):
         left = [path for path in packaged_files() if os.path.lexists(ROOT + path)]
         assert not left and not os.path.exists(ROOT + "/usr/share/voxpan"), left
         # No configuration of its own: dpkg keeps nothing to purge.
-        assert not re.search(r"^voxpan (?!un)", in_root("dpkg-query", "-W", "-f=${Package} ${db:Status-Abbrev}\n"), re.M)
+        known = in_root("dpkg-query", "-W", "-f=${Package} ${db:Status-Abbrev}\n")
+        assert not re.search(r"^voxpan (?!un)", known, re.M), "dpkg keeps something of the package"
         assert working_folder() == kept, "the removal changed the working folder"
         apt_install(upgraded)
         assert working_folder() == kept, "a new install changed the working folder"
