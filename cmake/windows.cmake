@@ -3,9 +3,10 @@
 # has defined voxpan_logic.
 #
 # Options:
-#   VOXPAN_WAVE_SOURCE   a folder of recorded words made by the Linux build
-#                        (build/wave) to copy; without it they are recorded
-#                        here with the same script
+#   VOXPAN_WAVE_SOURCE   the recorded words made by the Linux build
+#                        (build/wave, with the other paces' folders beside
+#                        it) to copy; without it they are recorded here with
+#                        the same script
 #   VOXPAN_LINUX_BUILD   the Linux build folder: its simulated receiver and
 #                        panel serve the end-to-end tests under wine
 #   VOXPAN_GOOGLETEST_SOURCE  GoogleTest's sources (Debian's googletest)
@@ -21,9 +22,10 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # The platform on Win32, with the trace that wraps any platform.
 file(GLOB VOXPAN_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(voxpan_platform_win32 STATIC ${VOXPAN_PLATFORM_WIN32_SOURCES}
-  src/platform/core/tracing_platform.cpp)
-target_include_directories(voxpan_platform_win32 PUBLIC src)
-target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32)
+  src/platform/core/tracing_platform.cpp src/platform/core/word_speaker.cpp src/platform/core/word_phrases.cpp)
+target_include_directories(voxpan_platform_win32 PUBLIC src ${CMAKE_BINARY_DIR}/generated)
+# The system voice: SAPI 5, through COM.
+target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32 sapi ole32 uuid)
 
 # The panel: a window program, no console of its own.
 add_executable(voxpan WIN32 src/main.cpp)
@@ -47,34 +49,37 @@ target_link_libraries(voxpan_panbank PUBLIC voxpan_logic voxpan_platform_win32)
 add_executable(panbank src/panbank/main.cpp)
 target_link_libraries(panbank PRIVATE voxpan_panbank)
 
-# The recorded words: the Linux build's, or recorded here.
-set(VOXPAN_WAVE_STAMP ${CMAKE_BINARY_DIR}/wave/.generated)
+# The recorded words at every pace: the Linux build's, or recorded here.
+voxpan_word_folders(word_folders)
 if(VOXPAN_WAVE_SOURCE)
-  add_custom_command(
-    OUTPUT ${VOXPAN_WAVE_STAMP}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/wave
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${VOXPAN_WAVE_SOURCE} ${CMAKE_BINARY_DIR}/wave
-    COMMAND ${CMAKE_COMMAND} -E touch ${VOXPAN_WAVE_STAMP}
-    DEPENDS ${VOXPAN_WAVE_SOURCE}/.generated
-    COMMENT "Copying the recorded words from ${VOXPAN_WAVE_SOURCE}"
-    VERBATIM)
+  get_filename_component(words_from ${VOXPAN_WAVE_SOURCE} DIRECTORY)
+  set(VOXPAN_WAVE_STAMPS)
+  foreach(folder ${word_folders})
+    set(stamp ${CMAKE_BINARY_DIR}/${folder}/.generated)
+    add_custom_command(
+      OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/${folder}
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${words_from}/${folder} ${CMAKE_BINARY_DIR}/${folder}
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${words_from}/${folder}/.generated
+      COMMENT "Copying the recorded words from ${words_from}/${folder}"
+      VERBATIM)
+    list(APPEND VOXPAN_WAVE_STAMPS ${stamp})
+  endforeach()
 else()
-  add_custom_command(
-    OUTPUT ${VOXPAN_WAVE_STAMP}
-    COMMAND ${CMAKE_SOURCE_DIR}/tools/voice/make_wave_folder.sh
-            ${CMAKE_SOURCE_DIR}/data/words.tsv ${CMAKE_BINARY_DIR}/wave
-    DEPENDS ${CMAKE_SOURCE_DIR}/data/words.tsv ${CMAKE_SOURCE_DIR}/tools/voice/make_wave_folder.sh
-    COMMENT "Recording the panel's words into wave/")
+  voxpan_record_words(VOXPAN_WAVE_STAMPS)
 endif()
-add_custom_target(wave ALL DEPENDS ${VOXPAN_WAVE_STAMP})
+add_custom_target(wave ALL DEPENDS ${VOXPAN_WAVE_STAMPS})
 
 # dist/voxpan-VERSION-windows.zip: one folder "voxpan" holding the programs, the
-# words, an example VOXPAN.CFG and the README for Windows, all text in CR LF.
+# words of every pace, an example VOXPAN.CFG and the README for Windows, all
+# text in CR LF.
 # The programs that go into the zip, each a target defined above.
 set(VOXPAN_WINDOWS_PROGRAMS voxpan pansetup panbank)
 set(VOXPAN_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the zip is written")
 set(VOXPAN_ZIP ${VOXPAN_DIST_DIR}/voxpan-${VOXPAN_VERSION_TEXT}-windows.zip)
 set(stage ${CMAKE_BINARY_DIR}/zip-stage)
+list(JOIN word_folders "|" word_folders_in_zip)
 set(program_files)
 foreach(program ${VOXPAN_WINDOWS_PROGRAMS})
   list(APPEND program_files $<TARGET_FILE:${program}>)
@@ -82,14 +87,15 @@ endforeach()
 add_custom_command(
   OUTPUT ${VOXPAN_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/voxpan/wave ${VOXPAN_DIST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/voxpan ${VOXPAN_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${program_files} ${stage}/voxpan/
-  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_BINARY_DIR}/wave -DTARGET=${stage}/voxpan/wave
+  COMMAND ${CMAKE_COMMAND} -DWORDS_FROM=${CMAKE_BINARY_DIR} -DWORD_FOLDERS=${word_folders_in_zip}
+          -DWORDS_TO=${stage}/voxpan
           -DTEXTS=${CMAKE_SOURCE_DIR}/data/windows/README.txt|${CMAKE_SOURCE_DIR}/data/windows/VOXPAN.CFG
           -DTEXT_TARGET=${stage}/voxpan -DVERSION_TEXT=${VOXPAN_VERSION_TEXT} -P ${CMAKE_SOURCE_DIR}/cmake/stage_windows_files.cmake
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VOXPAN_ZIP}
   COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${VOXPAN_ZIP} --format=zip voxpan
-  DEPENDS ${VOXPAN_WINDOWS_PROGRAMS} ${VOXPAN_WAVE_STAMP} ${CMAKE_SOURCE_DIR}/data/windows/README.txt
+  DEPENDS ${VOXPAN_WINDOWS_PROGRAMS} ${VOXPAN_WAVE_STAMPS} ${CMAKE_SOURCE_DIR}/data/windows/README.txt
           ${CMAKE_SOURCE_DIR}/data/windows/VOXPAN.CFG ${CMAKE_SOURCE_DIR}/cmake/stage_windows_files.cmake
   COMMENT "Packing ${VOXPAN_ZIP}"
   VERBATIM)

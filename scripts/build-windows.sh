@@ -6,8 +6,8 @@
 # Run as root, it first installs the Debian packages it needs when they are
 # missing (the compiler, wine for the tests, GoogleTest's sources).
 #
-# The recorded words are the Linux build's (build/wave) when it has made
-# them, otherwise they are recorded here. When the Linux build has its panel
+# The recorded words are the Linux build's (build/wave and the other paces'
+# folders beside it) when it has made them, otherwise they are recorded here. When the Linux build has its panel
 # and simulated receiver, the end-to-end tests under wine are set up too:
 #   (cd build-windows && ctest --output-on-failure)
 set -euo pipefail
@@ -36,7 +36,8 @@ if ((${#missing[@]})); then
 fi
 
 wave_source=
-[[ -f build/wave/.generated ]] && wave_source=$top/build/wave
+[[ -f build/wave/.generated && -f build/wave-fast/.generated && -f build/wave-fastest/.generated ]] &&
+  wave_source=$top/build/wave
 linux_build=
 [[ -x build/voxpan && -x build/tools/receiver_sim/receiver-sim ]] && linux_build=$top/build
 
@@ -52,7 +53,7 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE
 cmake --build build-windows -j "$jobs" --target windows_zip voxpan_windows_unit_tests
 
 # Only the libraries of Windows itself: nothing to ship beside the programs.
-allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|ole32)\.dll$'
 for program in build-windows/*.exe; do
   unexpected=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/.*DLL Name: //p' | grep -Eiv "$allowed" || true)
   if [[ -n $unexpected ]]; then

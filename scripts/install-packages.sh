@@ -7,10 +7,11 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev fontconfig fonts-dejavu-core
   espeak-ng sox
+  libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   googletest libgtest-dev
   python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils
   desktop-file-utils groff-base
-  debhelper dpkg-dev lintian appstream libspeechd-dev
+  debhelper dpkg-dev lintian appstream
 )
 
 missing=()

@@ -18,9 +18,10 @@ namespace fs = std::filesystem;
 // Bottom to top. Folders on the same rank may not include each other.
 const std::map<std::string, int> kRanks{
     {"platform", 0},  // the interface, platform.h
-    {"platform/core", 1}, {"platform/sdl", 2}, {"platform/win32", 2},  // its implementations
-    {"panel", 3},    {"voice", 4}, {"display", 4}, {"radio", 5}, {"controls", 6}, {"banks", 7},
-    {"scan", 8},     {"keys", 9},  {"shell", 10},  {"setup", 11}, {"panbank", 11}, {"main", 12},
+    {"platform/core", 1}, {"platform/speechd", 2},  // pieces of its implementations
+    {"platform/sdl", 3}, {"platform/win32", 3},     // its implementations
+    {"panel", 4},    {"voice", 5}, {"display", 5}, {"radio", 6}, {"controls", 7}, {"banks", 8},
+    {"scan", 9},     {"keys", 10},  {"shell", 11},  {"setup", 12}, {"panbank", 12}, {"main", 13},
 };
 // The panel's logic reaches the world only through the platform interface.
 const std::vector<std::string> kLogic{"panel", "voice", "display", "radio", "controls",
@@ -36,7 +37,7 @@ std::string layerOf(const std::string& relative) {
     if (first == "platform") {
         ++part;
         const std::string second = part->string();
-        if (second == "core" || second == "sdl" || second == "win32") return "platform/" + second;
+        if (second == "core" || second == "sdl" || second == "win32" || second == "speechd") return "platform/" + second;
     }
     return first;
 }

@@ -15,6 +15,7 @@
 namespace voxpan {
 
 void tuneBankChannel(Panel& panel, int index) {
+    panel.tunedChannelIndex = index;
     panel.workText = panel.bankLines[static_cast<std::size_t>(index)];
     panel.frequencyText = panel.workText;
     tuneVfoA(panel);

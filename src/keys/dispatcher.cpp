@@ -6,6 +6,7 @@
 #include "banks/bank_editing.h"
 #include "banks/bank_file.h"
 #include "banks/bank_walk.h"
+#include "banks/channel_names.h"
 #include "display/display.h"
 #include "keys/entries.h"
 #include "keys/frequency_steps.h"
@@ -47,13 +48,15 @@ void logKey(Panel& panel) {
 }
 
 // Up and Down step through the selected bank, round it; "beep" marks the
-// first channel. A bank without channels tunes nothing.
+// first channel, and the system voice says the channel's name. A bank
+// without channels tunes nothing.
 void browseBank(Panel& panel, bool up) {
     const BankTable& lines = panel.bankLines;
     if (channelCount(lines) == 0) return;
     panel.scanIndex = up ? nextChannelIndex(lines, panel.scanIndex) : previousChannelIndex(lines, panel.scanIndex);
     tuneBankChannel(panel, panel.scanIndex);
     if (panel.scanIndex == kFirstChannelIndex) speakWord(panel, "beep");
+    speakName(panel, channelNameAt(lines, panel.scanIndex));
 }
 
 void startSearchOrBankScan(Panel& panel) {
@@ -82,6 +85,7 @@ void readOutFrequency(Panel& panel) {
     panel.frequencyText = panel.workText;
     speakFrequency(panel);
     if (panel.memoryScanState == kMemoryScanOff) speakModeText(panel);
+    speakName(panel, tunedChannelName(panel));
 }
 
 void setMode(Panel& panel, int code) {

@@ -28,6 +28,8 @@ public:
     std::vector<WindowEvent> waitEvents() override { return {WindowEvent{EventKind::Close, 0}}; }
 
     SoundResult playSound(std::string_view) override { return SoundResult::NoDevice; }
+    bool useSystemVoice(SpeechPace) override { return false; }
+    bool sayText(std::string_view) override { return false; }
 
     bool serialOpen(const std::string&, int) override { return false; }
     void serialSetNonBlocking() override {}

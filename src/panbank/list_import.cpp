@@ -7,6 +7,7 @@
 #include "banks/bank_file.h"
 #include "keys/entry_checks.h"
 #include "panbank/decimal_units.h"
+#include "panbank/latin_letters.h"
 #include "panel/text_values.h"
 
 namespace voxpan::panbank {
@@ -127,7 +128,7 @@ std::optional<std::string> bankStepText(std::string_view kilohertz) {
 
 std::string plainName(std::string_view name) {
     std::string kept;
-    for (const char c : name) {
+    for (const char c : latinLettersInAscii(name)) {
         if (c == '\t' || c == '\r' || c == '\n') kept += ' ';
         else if (c >= 0x20 && c < 0x7f) kept += c;
     }

@@ -64,7 +64,8 @@ struct ImportPlan {
 std::optional<std::string> bankStepText(std::string_view kilohertz);
 
 // A name as a bank and a screen reader can take it: line ends and tabs as
-// blanks, only printable ASCII, no blanks at either end.
+// blanks, accented letters as their base letters (latinLettersInAscii),
+// only printable ASCII, no blanks at either end.
 std::string plainName(std::string_view name);
 
 // The line a channel's name takes in its bank: the plain name, " " for

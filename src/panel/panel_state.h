@@ -53,6 +53,11 @@ struct PanelState {
     Text portText;
     Text baudText;
     std::int32_t voiceEnabled = 0;
+    // 1 when the words are to be said by the system's own voice ("S" in
+    // column 7 of line 4), which alone can also say the channels' names.
+    std::int32_t systemVoice = 0;
+    // The pace written after it: the system voice's rate.
+    SpeechPace speechPace = SpeechPace::Normal;
     std::int32_t debugEnabled = 0;
     FileHandle debugFile = 0;
     Text logLine;
@@ -142,6 +147,9 @@ struct PanelState {
     std::int32_t bankWriteError = 0;
     // 1 while bankLines holds the bank the operator selected with B and no other load or rewrite came since.
     std::int32_t selectedBankLoaded = 0;
+    // The frequency line of the bank channel tuned last: its name is said
+    // while the receiver is still on it.
+    std::int32_t tunedChannelIndex = 0;
 
     // Receiver bank check (Z).
     // The receiver bank letter being checked, 'A' to 'J'.

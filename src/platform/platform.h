@@ -63,6 +63,11 @@ enum class SoundResult {
     NoDevice,     // no sound device: nothing can be heard at all
 };
 
+// How fast the system's own voice speaks: Normal leaves the rate the
+// listener set for every program; Fast and Fastest are the paces of the
+// faster recorded words.
+enum class SpeechPace { Normal, Fast, Fastest };
+
 // What a name in the working folder stands for.
 enum class PathKind { Missing, File, Folder, Other };
 
@@ -97,6 +102,20 @@ public:
     // regard to case. A missing file, an empty path or no sound device plays
     // nothing and returns at once, and says which it was.
     virtual SoundResult playSound(std::string_view path) = 0;
+
+    // From now on the words are spoken by the system's own speech service
+    // (speech-dispatcher, SAPI) at the pace, each the phrase of its word, and
+    // still one at a time to its end: playSound says the word instead of
+    // playing its recording. Sounds that are no words (the tone, the pause)
+    // and words of muted speech stay recordings. False, with one line on
+    // stderr, when there is no such service: the recordings go on. A service
+    // that goes away later is told once, and the recordings take over from
+    // the word it failed on.
+    virtual bool useSystemVoice(SpeechPace pace) = 0;
+    // Says a text that has no recording (a channel's name) with the system
+    // voice and returns when it has been said. False, and nothing heard,
+    // while the words are recordings.
+    virtual bool sayText(std::string_view text) = 0;
 
     // --- serial line to the receiver -----------------------------------------
     // Opens the device exclusively for raw byte transport at the speed with

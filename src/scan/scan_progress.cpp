@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "banks/channel_names.h"
 #include "display/display.h"
 #include "radio/serial_link.h"
 #include "scan/bank_scan.h"
@@ -63,6 +64,9 @@ void bankScanSignal(Panel& panel) {
     if (panel.bankScanState < kBankScanStopped) {
         panel.io.drawText(kStopped);
         sayIfScanVoice(panel, "stop");
+        // Where it stopped: the channel tuned last, not the next one the
+        // scan already stands on.
+        if (panel.scanVoice == 1) speakName(panel, channelNameAt(panel.bankLines, panel.tunedChannelIndex));
         panel.bankScanState = kBankScanStopped;
     }
     panel.pollState = kPollIdle;

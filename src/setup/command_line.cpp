@@ -6,14 +6,19 @@
 #include "setup/port_names.h"
 #include "setup/receiver_probe.h"
 #include "setup/working_folder.h"
+#include "voice/speech_paces.h"
 
 namespace voxpan::setup {
 namespace {
 
 // Options that take a value, and whether they belong to the scripted set-up.
 const std::map<std::string, bool, std::less<>> kValueOptions = {
-    {"--port", true}, {"--speed", true}, {"--voice", true}, {"--log", true}, {"--hits", true}, {"--folder", false}, {"--probe", false},
+    {"--port", true}, {"--speed", true}, {"--voice", true}, {"--log", true}, {"--hits", true}, {"--pace", true},
+    {"--folder", false}, {"--probe", false},
 };
+
+// The options that may change an existing working folder on their own.
+bool changesOnly(const std::string& option) { return option == "--voice" || option == "--pace" || option == "--folder"; }
 
 bool onOff(const std::string& option, const std::string& value, bool& result, std::string& error) {
     if (value == "on" || value == "off") {
@@ -50,8 +55,21 @@ bool takeValues(const std::map<std::string, std::string, std::less<>>& values, C
                 return false;
             }
             line.settings.speed = *speed;
-        } else if (option == "--voice" && !onOff(option, value, line.settings.voice, line.error)) {
-            return false;
+        } else if (option == "--voice") {
+            line.voiceGiven = true;
+            line.settings.systemVoice = value == "system";
+            if (!line.settings.systemVoice && !onOff(option, value, line.settings.voice, line.error)) {
+                line.error = "--voice takes on, off or system, not '" + value + "'";
+                return false;
+            }
+        } else if (option == "--pace") {
+            const std::optional<SpeechPace> pace = paceNamed(value);
+            if (!pace) {
+                line.error = "--pace takes normal, fast or fastest, not '" + value + "'";
+                return false;
+            }
+            line.paceGiven = true;
+            line.settings.pace = *pace;
         } else if (option == "--log" && !onOff(option, value, line.settings.log, line.error)) {
             return false;
         } else if (option == "--hits" && !onOff(option, value, line.settings.hits, line.error)) {
@@ -120,6 +138,9 @@ CommandLine parseCommandLine(std::span<const std::string> arguments) {
 
     if (list) line.mode = Mode::List;
     else if (probing) line.mode = Mode::Probe;
+    else if (scripted && !values.contains("--port") &&
+             std::all_of(values.begin(), values.end(), [](const auto& entry) { return changesOnly(entry.first); }))
+        line.mode = Mode::Change;
     else if (scripted) {
         line.mode = Mode::Script;
         for (const char* needed : {"--port", "--speed", "--voice", "--log"}) {
@@ -131,7 +152,9 @@ CommandLine parseCommandLine(std::span<const std::string> arguments) {
 
 std::string usageText() {
     return "Usage: pansetup [--folder DIR]\n"
-           "       pansetup --port DEV --speed N --voice on|off --log on|off [--hits on|off] [--folder DIR]\n"
+           "       pansetup --port DEV --speed N --voice on|off|system --log on|off [--hits on|off]\n"
+           "                [--pace normal|fast|fastest] [--folder DIR]\n"
+           "       pansetup [--voice on|off|system] [--pace normal|fast|fastest] [--folder DIR]\n"
            "       pansetup --list\n"
            "       pansetup --probe DEV\n"
            "       pansetup --help | --version\n"
@@ -144,7 +167,13 @@ std::string usageText() {
            "  --folder DIR     the working folder (default " + std::string(kFolderWords.defaultFolder) + "); created when missing\n"
            "  --port DEV       the receiver's serial port, " + std::string(kPortWords.optionHelp) + "; writes without asking, with the three below\n"
            "  --speed N        the line speed set on the receiver: " + speedList() + "\n"
-           "  --voice on|off   the spoken words\n"
+           "  --voice on|off|system\n"
+           "                   the spoken words: on, the recorded words; system, the system's own\n"
+           "                   voice (" + std::string(kFolderWords.systemVoice) + "), which also says the channels' names\n"
+           "  --pace normal|fast|fastest\n"
+           "                   how fast the words are spoken (default: as the folder has them, else\n"
+           "                   normal)\n"
+           "  (--voice and --pace alone change only that in the folder's existing setup)\n"
            "  --log on|off     the traffic log, debug1.dat\n"
            "  --hits on|off    the hit log of every stop of a search or scan, hits.csv (default on)\n"
            "  --list           prints the serial ports found, one a line, with what is known of each\n"

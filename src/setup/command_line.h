@@ -9,12 +9,15 @@
 
 namespace voxpan::setup {
 
-enum class Mode { Dialogue, Script, List, Probe, Help, Version };
+// Change: only the voice or the pace of an existing working folder.
+enum class Mode { Dialogue, Script, Change, List, Probe, Help, Version };
 
 struct CommandLine {
     Mode mode = Mode::Dialogue;
-    Settings settings;                  // Script
-    std::optional<std::string> folder;  // Dialogue and Script
+    Settings settings;                  // Script, and the changes of Change
+    bool voiceGiven = false;            // --voice was given
+    bool paceGiven = false;             // --pace was given
+    std::optional<std::string> folder;  // Dialogue, Script and Change
     std::string probeDevice;            // Probe
     std::string error;                  // a usage error: the command line means nothing
 };

@@ -8,6 +8,7 @@
 #include "panel/text_values.h"
 #include "setup/working_folder.h"
 #include "shell/startup.h"
+#include "voice/speech_paces.h"
 
 namespace voxpan::setup {
 namespace fs = std::filesystem;
@@ -41,6 +42,30 @@ std::string_view from(std::string_view line, std::size_t column) {
 
 }  // namespace
 
+std::string voiceLine(const Settings& settings) {
+    std::string line(kVoiceLabel);
+    line += !settings.voice ? "0" : settings.systemVoice ? "S" : "1";
+    if (settings.pace != SpeechPace::Normal) line.append(" ").append(paceEntry(settings.pace).name);
+    return line;
+}
+
+std::string withVoiceLine(std::string_view bytes, const Settings& settings) {
+    constexpr std::size_t kVoiceLineIndex = 3;
+    std::string result;
+    for (std::size_t index = 0; !bytes.empty() || index <= kVoiceLineIndex; ++index) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        std::size_t next = end;
+        if (next < bytes.size()) next += bytes.substr(next).starts_with("\r\n") ? 2 : 1;
+        if (index == kVoiceLineIndex) result += voiceLine(settings);
+        else result += bytes.substr(0, end);
+        // Lines the file lacks up to the voice line are made; a last line
+        // after it keeps having no line end.
+        result += next > end ? bytes.substr(end, next - end) : index <= kVoiceLineIndex ? kLineEnd : "";
+        bytes.remove_prefix(next);
+    }
+    return result;
+}
+
 std::string formatConfiguration(const Settings& settings) {
     std::string text;
     auto line = [&](std::string_view label, std::string_view value) {
@@ -49,7 +74,7 @@ std::string formatConfiguration(const Settings& settings) {
     line(kPortLabel, portForFile(settings.port));
     line(kSpeedLabel, std::to_string(settings.speed));
     line(kTypeLabel, "AR8600");
-    line(kVoiceLabel, settings.voice ? "1" : "0");
+    text.append(voiceLine(settings)).append(kLineEnd);
     line(kLogLabel, settings.log ? "1" : "0");
     line(kHitsLabel, settings.hits ? "1" : "0");
     return text;
@@ -68,16 +93,23 @@ Settings parseConfiguration(std::string_view bytes) {
     // non-digit log switch reads as 0.
     const std::string_view voice = from(lines[3], kVoiceLabel.size() + 1);
     settings.voice = !voice.starts_with('0');
+    settings.systemVoice = voice.starts_with('S') || voice.starts_with('s');
+    if (voice.size() > 1 && voice[1] == ' ') settings.pace = paceNamed(withoutBlanks(voice.substr(1))).value_or(SpeechPace::Normal);
     settings.log = from(lines[4], kLogLabel.size() + 1).starts_with('1');
     settings.hits = !from(lines[5], kHitsLabel.size() + 1).starts_with('0');
     return settings;
 }
 
-std::optional<Settings> readConfigurationFile(const fs::path& folder) {
+std::optional<std::string> readConfigurationBytes(const fs::path& folder) {
     std::ifstream file(folder / kConfigurationName, std::ios::binary);
     if (!file) return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return parseConfiguration(bytes);
+    return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::optional<Settings> readConfigurationFile(const fs::path& folder) {
+    const std::optional<std::string> bytes = readConfigurationBytes(folder);
+    if (!bytes) return std::nullopt;
+    return parseConfiguration(*bytes);
 }
 
 std::string writeConfigurationFile(const fs::path& folder, std::string_view bytes) {

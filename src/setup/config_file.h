@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
 #include "setup/port_names.h"
 
 namespace voxpan::setup {
@@ -16,6 +17,10 @@ struct Settings {
     bool voice = true;
     bool log = false;
     bool hits = true;
+    // The words said by the system's own voice rather than the recordings.
+    bool systemVoice = false;
+    // The recorded words linked in, and the system voice's rate.
+    SpeechPace pace = SpeechPace::Normal;
 };
 
 // The six lines, CR LF each. The panel reads each value from a fixed
@@ -24,12 +29,22 @@ struct Settings {
 // in column 7, the hit log's in column 6.
 std::string formatConfiguration(const Settings& settings);
 
+// Line 4, the voice: "VOICE:" then 0 (muted), 1 (the recordings) or S (the
+// system's own voice), then, when the pace is not normal, a blank and the
+// pace ("VOICE:S fast").
+std::string voiceLine(const Settings& settings);
+
+// The file's bytes with line 4 made the settings' voice line and every
+// other line, and its line end, as it was.
+std::string withVoiceLine(std::string_view bytes, const Settings& settings);
+
 // The values of an existing file, read by the same columns as the panel
 // reads them; a COM number becomes its port (portFromFile). A file of five
 // lines, from before the hit log, has it on.
 Settings parseConfiguration(std::string_view bytes);
 
-// The folder's VOXPAN.CFG, when there is one.
+// The folder's VOXPAN.CFG, when there is one: its bytes, and its values.
+std::optional<std::string> readConfigurationBytes(const std::filesystem::path& folder);
 std::optional<Settings> readConfigurationFile(const std::filesystem::path& folder);
 
 // Replaces the folder's VOXPAN.CFG at once, never leaving it half-written:

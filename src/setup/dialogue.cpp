@@ -12,6 +12,7 @@
 #include "setup/receiver_probe.h"
 #include "setup/working_folder.h"
 #include "shell/startup.h"
+#include "voice/speech_paces.h"
 
 namespace voxpan::setup {
 namespace fs = std::filesystem;
@@ -50,6 +51,7 @@ private:
     bool keepUnopenedPort();
     int probe(const std::string& port);
     int askSpeed(int probed);
+    void askVoice(Settings& settings, const fs::path& folder);
 
     Questions questions_;
     std::ostream& out_;
@@ -165,6 +167,26 @@ int Conversation::askSpeed(int probed) {
     return kReceiverSpeeds[choice];
 }
 
+void Conversation::askVoice(Settings& settings, const fs::path& folder) {
+    std::size_t byDefault = 0;
+    if (existing_) byDefault = !existing_->voice ? 1 : existing_->systemVoice ? 2 : 0;
+    questions_.say("The panel's words are recordings (on), or said by the system's own voice (system: " +
+                   std::string(kFolderWords.systemVoice) +
+                   ", with the voice and rate your screen reader uses), which also says the channels' names.");
+    const std::size_t voice = answered(questions_.choose("Spoken words:", {"on", "off", "system"}, byDefault));
+    settings.voice = voice != 1;
+    settings.systemVoice = voice == 2;
+    settings.pace = currentPace(folder, context_.words);
+    if (!settings.voice) return;
+    std::vector<std::string> paces;
+    for (const PaceEntry& entry : kPaces) paces.emplace_back(entry.name);
+    const std::size_t pace = answered(questions_.choose(
+        "Pace of the spoken words: normal, fast (words about 40 percent shorter) or fastest (about half as long):",
+        paces,
+        static_cast<std::size_t>(settings.pace)));
+    settings.pace = kPaces[pace].pace;
+}
+
 int Conversation::run() {
     try {
         questions_.say("pansetup: setting up voxpan, the speaking front panel for the AR8600 receiver.");
@@ -179,7 +201,7 @@ int Conversation::run() {
         Settings settings;
         settings.port = askPort();
         settings.speed = askSpeed(probed_);
-        settings.voice = on("Spoken words:", existing_ ? existing_->voice : true);
+        askVoice(settings, folder);
         settings.log = on("Traffic log of every command and reply, in debug1.dat:",
                            existing_ ? existing_->log : false);
         settings.hits = on("Hit log of every stop of a search or scan, in hits.csv:",

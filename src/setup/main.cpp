@@ -64,14 +64,26 @@ int setUpWithoutQuestions(const CommandLine& line) {
         std::cerr << "pansetup: " << problem << " Nothing was written.\n";
         return kRefused;
     }
+    Settings settings = line.settings;
+    // Set up again without --pace, the folder keeps the pace it has.
+    if (!line.paceGiven) settings.pace = currentPace(folder, findRecordedWords(programFolder()));
     const PortCheck check = checkPort(line.settings.port);
     if (!check.opens) {
         std::cerr << "pansetup: " << check.problem << "\npansetup: nothing was written.\n";
         return kRefused;
     }
     if (!check.note.empty()) std::cout << check.note << '\n';
-    return applySettings(std::cout, std::cerr, folder, line.settings, findRecordedWords(programFolder())) ? kDone
-                                                                                                            : kRefused;
+    return applySettings(std::cout, std::cerr, folder, settings, findRecordedWords(programFolder())) ? kDone
+                                                                                                      : kRefused;
+}
+
+int changeVoice(const CommandLine& line) {
+    const fs::path folder = line.folder ? folderFromText(*line.folder) : defaultWorkingFolder();
+    return changeVoiceAndPace(std::cout, std::cerr, folder, line.voiceGiven ? &line.settings : nullptr,
+                              line.paceGiven ? std::optional<voxpan::SpeechPace>(line.settings.pace) : std::nullopt,
+                              findRecordedWords(programFolder()))
+               ? kDone
+               : kRefused;
 }
 
 int run(int argc, char** argv) {
@@ -94,6 +106,8 @@ int run(int argc, char** argv) {
         return probePort(line.probeDevice);
     case Mode::Script:
         return setUpWithoutQuestions(line);
+    case Mode::Change:
+        return changeVoice(line);
     case Mode::Dialogue:
         break;
     }

@@ -13,6 +13,7 @@ struct FolderWords {
     std::string_view defaultFolder;  // as the help text writes it: "~/voxpan"
     std::string_view wordsPut;       // what is done with the recorded words: "links"
     std::string_view wordsPutIn;     // the same in the plan: "linked in"
+    std::string_view systemVoice;    // the system's speech service: "speech-dispatcher"
 };
 extern const FolderWords kFolderWords;
 
@@ -37,10 +38,13 @@ std::string folderProblem(const std::filesystem::path& folder);
 
 // Creates the folder when it is missing and puts the recorded words into it
 // as "wave", unless it already has a "wave" folder: on Linux a link to them
-// (a broken "wave" link is replaced), on Windows a copy. Empty on success,
-// else what went wrong. `done` says in words what was done with the words.
+// (a broken "wave" link is replaced), on Windows a copy. With `replaceSet`,
+// a "wave" that is another pace's set of the panel's words (on Linux a link
+// to it, on Windows the copy pansetup made) is replaced by these words.
+// Empty on success, else what went wrong. `done` says in words what was
+// done with the words.
 std::string prepareWorkingFolder(const std::filesystem::path& folder, const std::filesystem::path& words,
-                                 std::string& done);
+                                 std::string& done, bool replaceSet = false);
 
 // Puts the bytes in the file whole, by way of a flushed scratch file that
 // takes its place: a reader finds either the old file or the whole new one.

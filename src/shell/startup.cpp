@@ -7,6 +7,7 @@
 #include "scan/lockouts.h"
 #include "shell/window_events.h"
 #include "voice/speech.h"
+#include "voice/speech_paces.h"
 
 namespace voxpan {
 
@@ -28,6 +29,30 @@ std::int32_t switchValue(Panel& panel, int lineNumber, std::string_view line, st
         return fallback;
     }
     return truncateToInt(numberOf(column));
+}
+
+// Line 4: column 7 is the voice. A 0 mutes it, an "S" asks for the
+// system's own voice, any other digit plays the recordings: older panels
+// read the column as a number, so to them an "S" still speaks. After a
+// blank in column 8, the pace the system voice is to speak at; anything
+// else after column 7 is passed over, as it always was.
+void readVoiceLine(Panel& panel, std::string_view line) {
+    const std::string column = midText(line, 7, 1);
+    if (column == "S" || column == "s") {
+        panel.voiceEnabled = 1;
+        panel.systemVoice = 1;
+    } else {
+        panel.voiceEnabled = switchValue(panel, 4, line, 1, "speech stays on");
+    }
+    const std::string rest = midText(line, 8);
+    const std::string_view paceText = withoutBlanks(rest);
+    if (!rest.starts_with(' ') || paceText.empty()) return;
+    if (const std::optional<SpeechPace> pace = paceNamed(paceText)) {
+        panel.speechPace = *pace;
+        return;
+    }
+    panel.io.reportProblem(std::string(kConfigurationName) + " line 4 names the pace " + quotedForMessage(paceText) +
+                           ", which is none of normal, fast and fastest, so the system voice keeps its own rate");
 }
 
 // Line 6, which older set-up programs did not write: only a 0 in column 6
@@ -138,7 +163,7 @@ bool readConfiguration(Panel& panel) {
     nextLine();  // written by the set-up program, not used by the panel
     // Only a 0 mutes the words: an operator who cannot read the screen
     // must still hear a panel whose line is damaged.
-    panel.voiceEnabled = switchValue(panel, 4, nextLine(), 1, "speech stays on");
+    readVoiceLine(panel, nextLine());
     panel.debugEnabled = switchValue(panel, 5, nextLine(), 0, "the traffic log is off");
     panel.hitsEnabled = hitLogSwitch(panel, nextLine());
     panel.io.closeFile(file);
@@ -180,6 +205,7 @@ int runPanel(Platform& platform) {
     }
     if (panel.debugEnabled == 1) openTrafficLog(panel);
     readLockouts(panel);
+    if (panel.systemVoice == 1) platform.useSystemVoice(panel.speechPace);
 
     platform.moveTo(270, 0);
     platform.drawText(panel.bannerText);

@@ -78,6 +78,10 @@ void speakModeText(Panel& panel) {
     }
 }
 
+void speakName(Panel& panel, std::string_view name) {
+    if (!name.empty()) panel.io.sayText(name);
+}
+
 void speakCount(Panel& panel, std::int32_t count) {
     for (char digit : std::to_string(std::llabs(static_cast<long long>(count))))
         speakWord(panel, std::string(1, digit));

@@ -30,6 +30,9 @@ void pauseBetweenCommands(Panel& panel);
 void speakFrequency(Panel& panel);
 // Says the word for modeText, if it is one of the known modes.
 void speakModeText(Panel& panel);
+// Says a channel's name with the system voice; the recorded words cannot,
+// and an empty name says nothing.
+void speakName(Panel& panel, std::string_view name);
 // Says a count as its decimal digits, one word each: 7 is "7", 12 is "1",
 // "2", 123 is "1", "2", "3".
 void speakCount(Panel& panel, std::int32_t count);

@@ -55,8 +55,8 @@ def test_wrong_answers_are_asked_again_and_nothing_is_written_before_confirmatio
         talk.answer("fast")
         talk.expect("fast is not one of the choices: type a number from 1 to 3.")
         talk.answer("19200")
-        talk.expect("Spoken words:\n1. on\n2. off\nNumber [1]: ")
-        talk.answer("off")
+        talk.expect("Spoken words:\n1. on\n2. off\n3. system\nNumber [1]: ")
+        talk.answer("off")  # no pace to ask for
         talk.expect("Traffic log of every command and reply, in debug1.dat:\n1. on\n2. off\nNumber [2]: ")
         talk.answer("1")
         talk.expect("Hit log of every stop of a search or scan, in hits.csv:\n1. on\n2. off\nNumber [1]: ")
@@ -81,8 +81,8 @@ def test_an_existing_files_values_are_offered_back_and_it_is_kept_as_bak(folder)
         root, env, _ = machine(folder, receiver.device)
         work = os.path.join(folder, "work")
         acm = f"{root}/dev/ttyACM0"
-        first = run_setup("--port", acm, "--speed", "4800", "--voice", "off", "--log", "on", "--hits", "off",
-                          "--folder", work, env=env)
+        first = run_setup("--port", acm, "--speed", "4800", "--voice", "system", "--pace", "fastest", "--log", "on",
+                          "--hits", "off", "--folder", work, env=env)
         assert first.returncode == 0, first
         with open(os.path.join(work, "VOXPAN.CFG"), "rb") as old:
             old_bytes = old.read()
@@ -93,7 +93,9 @@ def test_an_existing_files_values_are_offered_back_and_it_is_kept_as_bak(folder)
         talk.answer("")
         talk.expect("Ask the receiver whether it answers on this port?")
         talk.answer("no")
-        for default in ("1. 4800\n2. 9600\n3. 19200\nNumber [1]: ", "Spoken words:\n1. on\n2. off\nNumber [2]: ",
+        for default in ("1. 4800\n2. 9600\n3. 19200\nNumber [1]: ", "Spoken words:\n1. on\n2. off\n3. system\nNumber [3]: ",
+                        "Pace of the spoken words: normal, fast (words about 40 percent shorter) or fastest (about half "
+                        "as long):\n1. normal\n2. fast\n3. fastest\nNumber [3]: ",
                         "in debug1.dat:\n1. on\n2. off\nNumber [1]: ", "in hits.csv:\n1. on\n2. off\nNumber [2]: "):
             talk.expect(default)
             talk.answer("")

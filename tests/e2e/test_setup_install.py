@@ -14,7 +14,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Xvfb, wait_for  # noqa: E402
 from setup_harness import SOURCE_DIR, desktop_entry, exec_arguments, install, run_setup, run_tests  # noqa: E402
 
-EXPECTED = {"bin/voxpan", "bin/pansetup", "bin/panbank", "share/voxpan/wave/", "share/applications/voxpan.desktop",
+WORD_FOLDERS = ("share/voxpan/wave/", "share/voxpan/wave-fast/", "share/voxpan/wave-fastest/")
+EXPECTED = {"bin/voxpan", "bin/pansetup", "bin/panbank", *WORD_FOLDERS, "share/applications/voxpan.desktop",
             "share/man/man1/voxpan.1", "share/man/man1/pansetup.1", "share/man/man1/panbank.1",
             "share/metainfo/example.c_seed_37a40c22.voxpan.metainfo.xml", "share/icons/hicolor/scalable/apps/voxpan.svg"}
 
@@ -44,8 +45,9 @@ def test_every_file_is_where_the_readme_says_and_the_entry_and_pages_are_valid(f
         assert os.path.exists(os.path.join(prefix, path)), f"{path} is not installed"
     for program in ("bin/voxpan", "bin/pansetup", "bin/panbank"):
         assert os.stat(os.path.join(prefix, program)).st_mode & stat.S_IXOTH, f"{program} is not executable"
-    installed_words = sorted(os.listdir(os.path.join(prefix, "share/voxpan/wave")))
-    assert installed_words == sorted(word + ".wav" for word in words()), installed_words
+    for folder in WORD_FOLDERS:
+        installed_words = sorted(os.listdir(os.path.join(prefix, folder)))
+        assert installed_words == sorted(word + ".wav" for word in words()), (folder, installed_words)
 
     desktop = os.path.join(prefix, "share/applications/voxpan.desktop")
     # Only a hint is left: Accessibility could also be put under Utility, a
@@ -62,7 +64,7 @@ def test_every_file_is_where_the_readme_says_and_the_entry_and_pages_are_valid(f
 
     help_text = run_setup("--help", program=os.path.join(prefix, "bin/pansetup")).stdout
     options = set(re.findall(r"^\s+(--[a-z]+)", help_text, re.MULTILINE))
-    assert len(options) == 10, options
+    assert len(options) == 11, options
     page = rendered(os.path.join(prefix, "share/man/man1/pansetup.1"))
     for option in options:
         assert option in page, f"pansetup(1) does not describe {option}"

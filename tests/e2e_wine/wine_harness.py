@@ -93,7 +93,7 @@ def unpacked(folder):
         archive.extractall(target)
     home = os.path.join(target, "voxpan")
     for name in ("voxpan/voxpan.exe", "voxpan/pansetup.exe", "voxpan/panbank.exe", "voxpan/VOXPAN.CFG", "voxpan/README.txt",
-                 "voxpan/wave/vox.wav"):
+                 "voxpan/wave/vox.wav", "voxpan/wave-fast/vox.wav", "voxpan/wave-fastest/vox.wav"):
         assert name in names, f"{name} in the zip: {names}"
     for text in ("VOXPAN.CFG", "README.txt"):
         with open(os.path.join(home, text), "rb") as file:

@@ -18,7 +18,7 @@ ARCH = subprocess.run(["dpkg", "--print-architecture"], capture_output=True, tex
 PACKAGE = sys.argv[1] if len(sys.argv) > 1 else os.path.join(SOURCE_DIR, "build-deb", f"voxpan_{VERSION}-1_{ARCH}.deb")
 PROGRAMS = ("voxpan", "pansetup", "panbank")
 # The packages of the libraries the programs link, which shlibs names.
-LINKED = ("libc6", "libstdc++6", "libsdl2-2.0-0", "libsdl2-ttf-2.0-0", "libfontconfig1", "libx11-6")
+LINKED = ("libc6", "libstdc++6", "libsdl2-2.0-0", "libsdl2-ttf-2.0-0", "libfontconfig1", "libx11-6", "libspeechd2")
 # What debhelper adds to the files the project installs.
 DEBIAN_FILES = {"/usr/share/doc/voxpan/copyright", "/usr/share/doc/voxpan/changelog.Debian.gz",
                 "/usr/share/doc/voxpan/README.md.gz", "/usr/share/lintian/overrides/voxpan"}

@@ -82,7 +82,7 @@ TEST(ListImport, TakesTheRowsOfTheBanksModeFillsBanksOf91AndRefusesTheRestWithTh
          "Frequency,Name,TStep,Mode\r\n145.5,  Caf\xC3\xA9 \t,0.125,\r\n146.52,146.52,,\r\n1.5,\"two\nlines\",,CWR\r\n"
          "1.6,9999,,\r\n",
          into(2), "2: 4 from 2 to 6 ",
-         {"bank02", "CW ", "12.5", " ", "145.5", "Caf", "146.52", "Ch 146.52", "1.5", "two lines", "1.6", "Ch 9999",
+         {"bank02", "CW ", "12.5", " ", "145.5", "Cafe", "146.52", "Ch 146.52", "1.5", "two lines", "1.6", "Ch 9999",
           "9999"},
          {}, {"the step \"0.125\" of line 2 is no step the receiver takes: the bank's step is 12.5 kHz"}},
         {"91 fit", manyRows(91), into(5), "5: 91 from 2 to 92 "},
@@ -128,6 +128,21 @@ TEST(ListImport, StepsAreTheShortestTextTheReceiversStepFieldTakes) {
         {"0.125", std::nullopt}, {"0", std::nullopt}, {"1000", std::nullopt}, {"-5", std::nullopt}, {"", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(bankStepText(c.typed), c.step) << c.typed;
+}
+
+TEST(ListImport, NamesKeepTheirLettersInAsciiAndLoseOnlyWhatHasNoSuchForm) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Radio \u00DCn\u00EF", "Radio Uni"},
+        {"Stra\u00DFe \u00C6r\u00F8", "Strasse AEro"},
+        {"\u0141\u00F3d\u017A \u0218tefan", "Lodz Stefan"},
+        {"\u201CNet\u201D \u2013 2m\u00A0FM", "\"Net\" - 2m FM"},
+        {"\u041C\u043E\u0441\u043A\u0432\u0430 Tower \u00B0", "Tower"},
+        {"Radio \xDCn\xEF", "Radio Uni"},  // Latin-1, as older programs write
+        {"Caf\xC3", "CafA"},                // a sequence cut short
+        {"Ch\t16\r\n", "Ch 16"},
+    };
+    for (const auto& [name, plain] : cases) EXPECT_EQ(plainName(name), plain) << name;
+    EXPECT_EQ(bankNameLine("\u00B0\u00B0"), " ") << "nothing left is no name";
 }
 
 TEST(ListImport, AnyBytesGiveRefusalsOrBanksAndNeverAFault) {

@@ -30,6 +30,29 @@ TEST(CommandLine, ChoosesTheModeAndTakesItsValues) {
     EXPECT_EQ(parse({"--version", "--bogus"}).mode, Mode::Version);
 }
 
+TEST(CommandLine, TheVoiceAndPaceSetUpAFolderOrChangeOnlyThemselves) {
+    const CommandLine script = parse({"--port", "/a", "--speed", "9600", "--voice", "system", "--log", "off",
+                                      "--pace", "fastest"});
+    EXPECT_EQ(script.mode, Mode::Script);
+    EXPECT_TRUE(script.settings.voice && script.settings.systemVoice && script.paceGiven);
+    EXPECT_EQ(script.settings.pace, SpeechPace::Fastest);
+    EXPECT_FALSE(parse({"--port", "/a", "--speed", "9600", "--voice", "on", "--log", "off"}).paceGiven);
+
+    using Case = std::tuple<std::vector<std::string>, bool, bool>;  // arguments, voice given, pace given
+    for (const auto& [arguments, voiceGiven, paceGiven] :
+         {Case{{"--pace", "fast"}, false, true}, Case{{"--voice", "system", "--folder", "/f"}, true, false},
+          Case{{"--voice=off", "--pace=normal"}, true, true}}) {
+        const CommandLine change = parse(arguments);
+        EXPECT_EQ(change.error, "") << arguments.front();
+        EXPECT_EQ(change.mode, Mode::Change) << arguments.front();
+        EXPECT_EQ(std::pair(change.voiceGiven, change.paceGiven), std::pair(voiceGiven, paceGiven)) << arguments.front();
+    }
+    EXPECT_EQ(parse({"--pace", "slow"}).error, "--pace takes normal, fast or fastest, not 'slow'");
+    EXPECT_EQ(parse({"--voice", "loud"}).error, "--voice takes on, off or system, not 'loud'");
+    EXPECT_NE(parse({"--pace", "fast", "--log", "on"}).error.find("--port is needed"), std::string::npos)
+        << "other options still set a folder up as a whole";
+}
+
 TEST(CommandLine, RefusesWhatItCannotMean) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--bogus"}, "unknown option --bogus"},
@@ -40,7 +63,7 @@ TEST(CommandLine, RefusesWhatItCannotMean) {
         {{"--port", "/dev/ttyUSB0", "--speed", "38400", "--voice", "on", "--log", "on"},
          "--speed takes 4800, 9600 or 19200"},
         {{"--port", "/dev/ttyUSB0", "--speed", "9600", "--voice", "yes", "--log", "on"},
-         "--voice takes on or off, not 'yes'"},
+         "--voice takes on, off or system, not 'yes'"},
         {{"--port", "/a", "--port", "/b"}, "--port is given twice"},
         {{"--port", "/a", "--speed", "9600", "--voice", "on", "--log", "on", "--hits", "1"}, "--hits takes on or off"},
         {{"--list", "--probe", "/dev/ttyS0"}, "one at a time"},
@@ -57,7 +80,8 @@ TEST(CommandLine, RefusesWhatItCannotMean) {
 
 TEST(CommandLine, HelpDescribesEveryOption) {
     const std::string help = usageText();
-    for (const char* option : {"--port", "--speed", "--voice", "--log", "--hits", "--folder", "--list", "--probe", "--help", "--version"}) {
+    for (const char* option : {"--port", "--speed", "--voice", "--log", "--hits", "--pace", "--folder", "--list", "--probe",
+                               "--help", "--version"}) {
         EXPECT_NE(help.find(std::string("  ") + option), std::string::npos) << option << " is not described";
     }
 }

@@ -87,6 +87,34 @@ TEST(ExistingConfiguration, IsReadByTheSameColumnsAsThePanelReadsIt) {
     }
 }
 
+TEST(VoiceLine, TheVoiceAndPaceAreWrittenReadBackAndChangedAloneInAnOldFile) {
+    Settings system{"/dev/ttyUSB0", 9600, true, false};
+    system.systemVoice = true;
+    system.pace = SpeechPace::Fast;
+    Settings fastest{"/dev/ttyUSB0", 9600, true, false};
+    fastest.pace = SpeechPace::Fastest;
+    Settings muted{"/dev/ttyUSB0", 9600, false, false};
+    muted.pace = SpeechPace::Fast;
+    using Case = std::pair<const Settings*, std::string>;
+    for (const auto& [settings, line] : {Case{&system, "VOICE:S fast"}, Case{&fastest, "VOICE:1 fastest"},
+                                         Case{&muted, "VOICE:0 fast"}}) {
+        EXPECT_EQ(voiceLine(*settings), line);
+        const Settings read = parseConfiguration(formatConfiguration(*settings));
+        EXPECT_EQ(std::tie(read.voice, read.systemVoice, read.pace),
+                  std::tie(settings->voice, settings->systemVoice, settings->pace))
+            << line;
+    }
+    EXPECT_EQ(readByThePanel(formatConfiguration(system)).voice, 1) << "an older panel's reading: speech on";
+
+    // Only line 4 changes: the other lines, their line ends and what follows are kept.
+    const std::pair<std::string, std::string> files[] = {
+        {"COM:3\nSPEED:4800\nX\nVOICE:1\nDEBUG:1\nHITS:0\n# mine", "COM:3\nSPEED:4800\nX\nVOICE:S fast\nDEBUG:1\nHITS:0\n# mine"},
+        {"COM:3\r\nSPEED:4800\r\n", "COM:3\r\nSPEED:4800\r\n\r\nVOICE:S fast\r\n"},
+        {"", "\r\n\r\n\r\nVOICE:S fast\r\n"},
+    };
+    for (const auto& [before, after] : files) EXPECT_EQ(withVoiceLine(before, system), after) << before;
+}
+
 TEST(PortText, MustBeADevicePathOnOneLine) {
     EXPECT_TRUE(isWritablePortText("/dev/ttyUSB0"));
     EXPECT_TRUE(isWritablePortText(kById));

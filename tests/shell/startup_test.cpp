@@ -157,6 +157,26 @@ TEST(Configuration, OnlyAZeroInColumnSevenOfLineFourMutesSpeech) {
     }
 }
 
+TEST(Configuration, AnSInLineFourAsksForTheSystemVoiceBeforeTheGreetingAndABlankThenThePace) {
+    using Case = std::tuple<std::string, std::string, bool>;  // line 4 from column 7, voice asked for, told
+    for (const auto& [voice, asked, told] :
+         {Case{"1", "", false}, Case{"S", "system-voice 0", false}, Case{"s fast", "system-voice 1", false},
+          Case{"S FASTEST", "system-voice 2", false}, Case{"S quick", "system-voice 0", true},
+          Case{"Sfast", "system-voice 0", false}, Case{"1 fastest", "", false}, Case{"0 fast", "", false}}) {
+        RecordingPlatform fake;
+        fake.files["VOXPAN.CFG"] = config(voice);
+        runPanel(fake);
+        const long greeting = position(fake, voice.starts_with('0') ? "play vox" : "play wave/vox");
+        EXPECT_EQ(fake.journalOf("system-voice"), asked.empty() ? std::vector<std::string>{}
+                                                                : std::vector<std::string>{asked})
+            << "VOICE:" << voice;
+        if (!asked.empty()) {
+            EXPECT_LT(position(fake, asked), greeting) << "VOICE:" << voice;
+        }
+        EXPECT_EQ(fake.problems.size(), told ? 1u : 0u) << "VOICE:" << voice;
+    }
+}
+
 TEST(Configuration, OnlyAZeroInColumnSixOfLineSixSwitchesTheHitLogOff) {
     using Case = std::tuple<std::string, int, bool>;  // line 6, hit log on, told on stderr
     for (const auto& [line, on, told] : {Case{"", 1, false}, Case{"HITS:1\r\n", 1, false}, Case{"HITS:0\r\n", 0, false},

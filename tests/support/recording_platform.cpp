@@ -87,6 +87,20 @@ SoundResult RecordingPlatform::playSound(std::string_view path) {
     return found == soundResults.end() ? SoundResult::Played : found->second;
 }
 
+bool RecordingPlatform::useSystemVoice(SpeechPace pace) {
+    record("system-voice " + std::to_string(static_cast<int>(pace)));
+    if (systemVoiceThere) systemVoicePace = pace;
+    return systemVoiceThere;
+}
+
+bool RecordingPlatform::sayText(std::string_view text) {
+    if (!systemVoicePace) return false;
+    said.emplace_back(text);
+    record("say " + std::string(text));
+    advanceClock(msPerPlay);
+    return true;
+}
+
 void RecordingPlatform::reportProblem(std::string_view line) {
     problems.emplace_back(line);
     record("problem " + std::string(line));

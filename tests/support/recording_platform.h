@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -46,6 +47,11 @@ public:
     std::set<std::string> unreadable;           // files that exist but do not open
     std::set<std::string> unwritable;           // names that cannot be created
     std::map<std::string, SoundResult> soundResults;  // path -> result; Played when absent
+    // Whether the system's speech service can be had, and the pace it was
+    // asked for once it is in use.
+    bool systemVoiceThere = false;
+    std::optional<SpeechPace> systemVoicePace;
+    std::vector<std::string> said;  // texts said with the system voice
     std::string workingFolderPath = "/home/operator/voxpan";
     std::string installedWords;                 // "" : no installed words
     std::vector<std::string> problems;          // every line reported for stderr
@@ -93,6 +99,8 @@ public:
     std::vector<WindowEvent> waitEvents() override;
 
     SoundResult playSound(std::string_view path) override;
+    bool useSystemVoice(SpeechPace pace) override;
+    bool sayText(std::string_view text) override;
 
     bool serialOpen(const std::string& device, int baudRate) override;
     void serialSetNonBlocking() override;

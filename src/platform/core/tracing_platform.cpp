@@ -59,4 +59,10 @@ SoundResult TracingPlatform::playSound(std::string_view path) {
     return inner_.playSound(path);
 }
 
+bool TracingPlatform::sayText(std::string_view text) {
+    const bool said = inner_.sayText(text);
+    if (said) trace("say", text);
+    return said;
+}
+
 }  // namespace voxpan

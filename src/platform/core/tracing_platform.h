@@ -2,6 +2,7 @@
 // person setting it up and for the end-to-end tests. Wraps any platform and
 // appends one tab-separated line per event to a file, written at once:
 //   <ms> play <path>
+//   <ms> say <text>
 //   <ms> text <x> <y> <face> <size> <weight> <r>,<g>,<b> <text>
 //   <ms> key-down <code> | <ms> key-up <code> | <ms> close
 // <ms> counts from the moment the trace was opened.
@@ -37,7 +38,11 @@ public:
     void stopTimer(int timerNumber) override { inner_.stopTimer(timerNumber); }
     std::vector<WindowEvent> waitEvents() override;
 
+    // Every word is traced as "play" with its path, whichever voice said it.
     SoundResult playSound(std::string_view path) override;
+    bool useSystemVoice(SpeechPace pace) override { return inner_.useSystemVoice(pace); }
+    // "<ms> say <text>": a text said by the system voice (a channel's name).
+    bool sayText(std::string_view text) override;
 
     bool serialOpen(const std::string& device, int baudRate) override { return inner_.serialOpen(device, baudRate); }
     void serialSetNonBlocking() override { inner_.serialSetNonBlocking(); }

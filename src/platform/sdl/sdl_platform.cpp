@@ -25,6 +25,9 @@
 #include "platform/sdl/window_image.h"
 #include "platform/sdl/x_event_wait.h"
 #include "platform/sdl/x_request_errors.h"
+#ifdef VOXPAN_WITH_SPEECH_DISPATCHER
+#include "platform/speechd/speech_dispatcher_voice.h"
+#endif
 
 namespace voxpan {
 
@@ -70,6 +73,16 @@ void ignoreUnusedEvents() {
                         SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
                         SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED})
         SDL_EventState(type, SDL_IGNORE);
+}
+
+std::unique_ptr<SystemVoice> openSystemVoice(SpeechPace pace, std::string& problem) {
+#ifdef VOXPAN_WITH_SPEECH_DISPATCHER
+    return SpeechDispatcherVoice::open(pace, problem);
+#else
+    (void)pace;
+    problem = "this panel was built without speech-dispatcher";
+    return nullptr;
+#endif
 }
 
 }  // namespace
@@ -296,7 +309,10 @@ std::vector<WindowEvent> SdlPlatform::Window::waitEvents() {
 
 // The window part comes first: it blocks the signals before the other members
 // can start a thread.
-SdlPlatform::SdlPlatform() : window_(std::make_unique<Window>()) {}
+SdlPlatform::SdlPlatform()
+    : window_(std::make_unique<Window>()),
+      speaker_([this](std::string_view path) { return sound_.play(path); }, &openSystemVoice,
+               [this](std::string_view line) { reportProblem(line); }) {}
 
 SdlPlatform::~SdlPlatform() = default;
 
@@ -331,7 +347,14 @@ std::vector<WindowEvent> SdlPlatform::waitEvents() { return window_->waitEvents(
 SoundResult SdlPlatform::playSound(std::string_view path) {
     // Sighted helpers must see what the panel says while it says it.
     window_->present();
-    return sound_.play(path);
+    return speaker_.play(path);
+}
+
+bool SdlPlatform::useSystemVoice(SpeechPace pace) { return speaker_.useSystemVoice(pace); }
+
+bool SdlPlatform::sayText(std::string_view text) {
+    window_->present();
+    return speaker_.say(text);
 }
 
 bool SdlPlatform::serialOpen(const std::string& device, int baudRate) {

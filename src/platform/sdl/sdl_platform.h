@@ -8,6 +8,7 @@
 
 #include "platform/core/serial_port.h"
 #include "platform/core/text_files.h"
+#include "platform/core/word_speaker.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_sound.h"
 
@@ -36,6 +37,8 @@ public:
     std::vector<WindowEvent> waitEvents() override;
 
     SoundResult playSound(std::string_view path) override;
+    bool useSystemVoice(SpeechPace pace) override;
+    bool sayText(std::string_view text) override;
 
     bool serialOpen(const std::string& device, int baudRate) override;
     void serialSetNonBlocking() override;
@@ -77,6 +80,7 @@ private:
     struct Window;  // SDL window, image, fonts, timer, signal thread
     std::unique_ptr<Window> window_;
     SdlSound sound_;
+    WordSpeaker speaker_;
     SerialPort serial_;
     TextFiles files_;
 };

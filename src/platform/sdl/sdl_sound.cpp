@@ -6,7 +6,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -19,15 +21,21 @@ namespace voxpan {
 
 namespace {
 
-// 480 frames at 48 kHz is 10 ms a buffer. The end of a word is noticed within
-// three buffers of its last sample (about two on average), and SDL's dummy
-// driver, which sleeps whole milliseconds per buffer, keeps real time at it.
+// Buffers of 10 ms: short enough that play() returns little before a word's
+// end, and SDL's dummy driver, which sleeps whole milliseconds per buffer,
+// keeps real time at it.
 constexpr int kDeviceRate = 48000;
-constexpr Uint16 kDeviceFrames = 480;
+constexpr Uint16 kDeviceFrames = kDeviceRate / 1000 * SdlSound::kBufferMilliseconds;
 
 // A word whose end never comes (the device stopped calling back) is given up
 // this long after it should have ended.
 constexpr std::chrono::seconds kGiveUpAfter{2};
+
+// A word, or what is left of it, waiting to be handed to the device.
+struct QueuedWord {
+    const Uint8* samples;
+    std::size_t length;
+};
 
 }  // namespace
 
@@ -41,16 +49,20 @@ struct SdlSound::Impl {
     // says the same few dozen words all the time.
     std::unordered_map<std::string, std::vector<Uint8>> recordings;
 
-    // Shared with the audio thread.
+    // Shared with the audio thread: the words not yet wholly handed to the
+    // device, in order. The next word is queued while the device still has
+    // the last buffer of the one before to ask for, so that the two meet
+    // inside one buffer without a gap.
     std::mutex mutex;
-    std::condition_variable ended;
-    const Uint8* samples = nullptr;
-    std::size_t length = 0;
-    std::size_t position = 0;
-    bool sounding = false;
+    std::condition_variable handedOut;
+    std::deque<QueuedWord> queue;
+    std::size_t queuedBytes = 0;
+    std::size_t bufferBytes = 0;
+    std::uint64_t buffersHandedOut = 0;
 
     ~Impl() {
         if (device != Device::Open) return;
+        drain();
         SDL_CloseAudioDevice(deviceId);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
@@ -72,8 +84,7 @@ struct SdlSound::Impl {
         wanted.samples = kDeviceFrames;
         wanted.callback = &Impl::feed;
         wanted.userdata = this;
-        // The buffer size stays as asked: the end of a word is detected by
-        // the device asking for the buffer after its last one.
+        // The buffer size stays as asked: it bounds how early play() returns.
         deviceId = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat,
                                        SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
                                            SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
@@ -83,29 +94,33 @@ struct SdlSound::Impl {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
+        bufferBytes = deviceFormat.size;
         SDL_PauseAudioDevice(deviceId, 0);
         return true;
     }
 
-    // Runs on SDL's audio thread.
+    // Runs on SDL's audio thread: fills the buffer from the queued words, one
+    // running on into the next, and the rest with silence.
     static void SDLCALL feed(void* userdata, Uint8* stream, int streamLength) {
         Impl& self = *static_cast<Impl*>(userdata);
         const auto room = static_cast<std::size_t>(std::max(streamLength, 0));
         std::size_t given = 0;
         {
             std::lock_guard lock(self.mutex);
-            if (self.sounding) {
-                if (self.position >= self.length) {
-                    // The buffer holding the last sample has gone to the device.
-                    self.sounding = false;
-                    self.ended.notify_all();
-                } else {
-                    given = std::min(room, self.length - self.position);
-                    std::memcpy(stream, self.samples + self.position, given);
-                    self.position += given;
-                }
+            while (given < room && !self.queue.empty()) {
+                QueuedWord& word = self.queue.front();
+                const std::size_t part = std::min(room - given, word.length);
+                std::memcpy(stream + given, word.samples, part);
+                given += part;
+                word.samples += part;
+                word.length -= part;
+                if (word.length == 0) self.queue.pop_front();
             }
+            self.queuedBytes -= given;
+            self.bufferBytes = room;
+            ++self.buffersHandedOut;
         }
+        self.handedOut.notify_all();
         std::memset(stream + given, self.deviceFormat.silence, room - given);
     }
 
@@ -155,14 +170,33 @@ struct SdlSound::Impl {
         return std::chrono::microseconds(frames * 1'000'000 / std::max(deviceFormat.freq, 1));
     }
 
+    // Queues the word and returns once no more of it is left than the device
+    // takes in its next buffer, where the next word can follow on.
     void playToEnd(const std::vector<Uint8>& recording) {
-        const auto giveUp = std::chrono::steady_clock::now() + lengthOf(recording.size()) + kGiveUpAfter;
         std::unique_lock lock(mutex);
-        samples = recording.data();
-        length = recording.size();
-        position = 0;
-        sounding = true;
-        if (!ended.wait_until(lock, giveUp, [this] { return !sounding; })) sounding = false;
+        queue.push_back({recording.data(), recording.size()});
+        queuedBytes += recording.size();
+        const auto giveUp = std::chrono::steady_clock::now() + lengthOf(queuedBytes) + kGiveUpAfter;
+        if (!handedOut.wait_until(lock, giveUp, [this] { return queuedBytes <= bufferBytes; })) forget();
+    }
+
+    // Before the device closes: the words queued have been handed out, and
+    // the device has asked for the buffer after the last of them. A device
+    // that is gone (unplugged) asks for nothing more.
+    void drain() {
+        if (SDL_GetAudioDeviceStatus(deviceId) != SDL_AUDIO_PLAYING) return;
+        std::unique_lock lock(mutex);
+        const auto giveUp = std::chrono::steady_clock::now() + lengthOf(queuedBytes) + kGiveUpAfter;
+        const bool emptied = handedOut.wait_until(lock, giveUp, [this] { return queuedBytes == 0; });
+        const std::uint64_t lastBuffer = buffersHandedOut;
+        if (!emptied || !handedOut.wait_until(lock, giveUp, [&] { return buffersHandedOut > lastBuffer; })) forget();
+    }
+
+    // The device stopped calling back: its words are dropped rather than
+    // said long after they were meant.
+    void forget() {
+        queue.clear();
+        queuedBytes = 0;
     }
 };
 

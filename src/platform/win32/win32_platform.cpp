@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/win32/program_folder.h"
+#include "platform/win32/sapi_voice.h"
 #include "platform/win32/win32_local_time.h"
 
 namespace voxpan {
@@ -23,9 +24,19 @@ std::string twoDigits(int value) {
     return text;
 }
 
+std::unique_ptr<SystemVoice> openSystemVoice(SpeechPace pace, std::string& problem) {
+    return SapiVoice::open(pace, problem);
+}
+
 }  // namespace
 
-Win32Platform::Win32Platform(ErrorOutput& errors) : errors_(errors), sound_(errors), serial_(errors), files_(errors) {}
+Win32Platform::Win32Platform(ErrorOutput& errors)
+    : errors_(errors),
+      sound_(errors),
+      speaker_([this](std::string_view path) { return sound_.play(path); }, &openSystemVoice,
+               [this](std::string_view line) { reportProblem(line); }),
+      serial_(errors),
+      files_(errors) {}
 
 bool Win32Platform::createWindow(int x, int y, int width, int height, std::string_view title) {
     std::string failure;
@@ -61,7 +72,14 @@ std::vector<WindowEvent> Win32Platform::waitEvents() { return window_.waitEvents
 SoundResult Win32Platform::playSound(std::string_view path) {
     // Sighted helpers must see what the panel says while it says it.
     window_.showNow();
-    return sound_.play(path);
+    return speaker_.play(path);
+}
+
+bool Win32Platform::useSystemVoice(SpeechPace pace) { return speaker_.useSystemVoice(pace); }
+
+bool Win32Platform::sayText(std::string_view text) {
+    window_.showNow();
+    return speaker_.say(text);
 }
 
 bool Win32Platform::serialOpen(const std::string& device, int baudRate) { return serial_.open(device, baudRate); }

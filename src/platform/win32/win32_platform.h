@@ -4,6 +4,7 @@
 // libraries every Windows has.
 #pragma once
 
+#include "platform/core/word_speaker.h"
 #include "platform/platform.h"
 #include "platform/win32/error_output.h"
 #include "platform/win32/panel_window.h"
@@ -30,6 +31,8 @@ public:
     std::vector<WindowEvent> waitEvents() override;
 
     SoundResult playSound(std::string_view path) override;
+    bool useSystemVoice(SpeechPace pace) override;
+    bool sayText(std::string_view text) override;
 
     bool serialOpen(const std::string& device, int baudRate) override;
     void serialSetNonBlocking() override;
@@ -69,6 +72,7 @@ private:
     ErrorOutput& errors_;
     PanelWindow window_;
     Win32Sound sound_;
+    WordSpeaker speaker_;
     Win32SerialPort serial_;
     Win32TextFiles files_;
     std::function<void()> displayLost_;

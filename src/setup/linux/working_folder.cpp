@@ -36,7 +36,7 @@ fs::path homeFolder() {
 
 bool mayWriteIn(const fs::path& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
 
-const FolderWords kFolderWords{"~/voxpan", "links", "linked in"};
+const FolderWords kFolderWords{"~/voxpan", "links", "linked in", "speech-dispatcher"};
 
 fs::path defaultWorkingFolder() { return homeFolder() / "voxpan"; }
 
@@ -68,13 +68,14 @@ fs::path findRecordedWords(const fs::path& programFolder) {
     return {};
 }
 
-std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, std::string& done) {
+std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, std::string& done, bool replaceSet) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) return "cannot create the folder " + folder.string() + ": " + error.message();
     const fs::path wave = folder / "wave";
     const fs::file_status link = fs::symlink_status(wave, error);
-    if (isFolder(wave)) {
+    const bool replacing = replaceSet && fs::is_symlink(link) && !words.empty();
+    if (isFolder(wave) && !replacing) {
         done = "The folder already has its recorded words (" + wave.string() + ").";
         return {};
     }
@@ -88,7 +89,7 @@ std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, 
                "its installed words.";
         return {};
     }
-    if (fs::is_symlink(link)) fs::remove(wave, error);  // a link to words that are gone
+    if (fs::is_symlink(link)) fs::remove(wave, error);  // another pace's words, or words that are gone
     fs::create_directory_symlink(words, wave, error);
     if (error) return "cannot link the recorded words into " + wave.string() + ": " + error.message();
     done = "The recorded words are linked in: " + wave.string() + " leads to " + words.string() + ".";

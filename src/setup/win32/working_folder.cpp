@@ -17,6 +17,8 @@ namespace {
 // Where the words are copied to before they take their name: an
 // interrupted copy never passes for a folder of words.
 constexpr const char* kWordsBeingCopied = "wave.copying";
+// Where the words of another pace wait until the new ones are in place.
+constexpr const char* kWordsReplaced = "wave.replaced";
 
 fs::path homeFolder() {
     const char* home = std::getenv("USERPROFILE");
@@ -56,7 +58,7 @@ bool mayWriteIn(const fs::path& folder) {
     return true;
 }
 
-const FolderWords kFolderWords{"%USERPROFILE%\\voxpan", "copies", "copied in"};
+const FolderWords kFolderWords{"%USERPROFILE%\\voxpan", "copies", "copied in", "Windows speech, SAPI"};
 
 // Not Documents: that is often kept in OneDrive, whose syncing holds files
 // open, and makes copies of its own, while the panel replaces its banks.
@@ -78,16 +80,17 @@ fs::path findRecordedWords(const fs::path& programFolder) {
     return programFolder / "wave";
 }
 
-std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, std::string& done) {
+std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, std::string& done, bool replaceSet) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) return "cannot create the folder " + folder.string() + ": " + error.message();
     const fs::path wave = folder / "wave";
-    if (isFolder(wave)) {
+    const bool replacing = replaceSet && isFolder(wave) && !words.empty();
+    if (isFolder(wave) && !replacing) {
         done = "The folder already has its recorded words (" + wave.string() + ").";
         return {};
     }
-    if (fs::exists(wave, error)) {
+    if (fs::exists(wave, error) && !replacing) {
         done = wave.string() + " is not a folder of recorded words; it was left as it is, so the panel will "
                                "play the words beside voxpan.exe.";
         return {};
@@ -100,12 +103,20 @@ std::string prepareWorkingFolder(const fs::path& folder, const fs::path& words, 
     const fs::path copying = folder / kWordsBeingCopied;
     fs::remove_all(copying, error);  // left by a copy that was cut short
     fs::copy(words, copying, fs::copy_options::recursive, error);
+    // The words of another pace give way only once the new ones are whole.
+    const fs::path replaced = folder / kWordsReplaced;
+    if (!error && replacing) {
+        fs::remove_all(replaced, error);
+        if (!error) fs::rename(wave, replaced, error);
+    }
     if (!error) fs::rename(copying, wave, error);
     if (error) {
         std::error_code ignored;
         fs::remove_all(copying, ignored);
+        if (replacing && !isFolder(wave)) fs::rename(replaced, wave, ignored);
         return "cannot copy the recorded words into " + wave.string() + ": " + error.message();
     }
+    if (replacing) fs::remove_all(replaced, error);
     done = "The recorded words are copied in: " + std::to_string(fileCount(wave)) + " files in " + wave.string() + ".";
     return {};
 }

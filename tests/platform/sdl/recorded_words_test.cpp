@@ -1,9 +1,15 @@
-// The generated word folder holds a readable recording for every word the
-// panel says, under the names the panel uses.
+// The generated word folders, one a pace, hold a readable recording for
+// every word the panel says, under the names the panel uses; the faster
+// paces hold the same words, spoken in their share of the normal time.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,15 +32,40 @@ const std::vector<std::string>& panelWords() {
     return words;
 }
 
-class RecordedWordsTest : public ::testing::Test {
+// A pace's folder is the normal one (VOXPAN_WAVE_DIR) with its name's ending;
+// the ten digits together last at most digitShare of the normal ones.
+struct Pace {
+    const char* name;
+    const char* folderEnding;
+    double digitShare;
+};
+
+void PrintTo(const Pace& pace, std::ostream* out) { *out << pace.name; }
+constexpr Pace kNormal{"normal", "", 1.0}, kFast{"fast", "-fast", 0.65}, kFastest{"fastest", "-fastest", 0.5};
+
+std::set<std::string> recordingsIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+}
+
+std::string bytesOf(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class RecordedWordsTest : public ::testing::TestWithParam<Pace> {
 protected:
     void SetUp() override {
         const char* folder = std::getenv("VOXPAN_WAVE_DIR");
         if (folder == nullptr || *folder == '\0') FAIL() << "VOXPAN_WAVE_DIR must name the generated word folder";
-        folder_ = folder;
+        normal_ = folder;
+        folder_ = normal_ + GetParam().folderEnding;
     }
 
-    std::string fileFor(const std::string& word) const { return resolveSoundFile(folder_ + "/" + word); }
+    std::string fileFor(const std::string& word, bool normal = false) const {
+        return resolveSoundFile((normal ? normal_ : folder_) + "/" + word);
+    }
 
     // Length in seconds; negative when SDL cannot read the file.
     static double secondsOf(const std::string& file) {
@@ -47,10 +78,28 @@ protected:
         return static_cast<double>(bytes) / frameBytes / format.freq;
     }
 
+    static double digitSeconds(const std::string& folder) {
+        double seconds = 0.0;
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            const double length = secondsOf(resolveSoundFile(folder + "/" + std::string(1, digit)));
+            if (length <= 0.0) ADD_FAILURE() << "no recording of " << digit << " in " << folder;
+            seconds += length;
+        }
+        return seconds;
+    }
+
+    std::string normal_;
     std::string folder_;
 };
 
-TEST_F(RecordedWordsTest, EveryWordThePanelSaysHasAReadableRecording) {
+std::string paceName(const ::testing::TestParamInfo<Pace>& pace) { return pace.param.name; }
+INSTANTIATE_TEST_SUITE_P(EveryPace, RecordedWordsTest, ::testing::Values(kNormal, kFast, kFastest), paceName);
+
+// The faster paces against the normal one.
+using FasterWordsTest = RecordedWordsTest;
+INSTANTIATE_TEST_SUITE_P(FasterPaces, FasterWordsTest, ::testing::Values(kFast, kFastest), paceName);
+
+TEST_P(RecordedWordsTest, EveryWordThePanelSaysHasAReadableRecording) {
     for (const std::string& word : panelWords()) {
         const std::string file = fileFor(word);
         ASSERT_FALSE(file.empty()) << "no recording for \"" << word << "\" in " << folder_;
@@ -58,14 +107,14 @@ TEST_F(RecordedWordsTest, EveryWordThePanelSaysHasAReadableRecording) {
     }
 }
 
-TEST_F(RecordedWordsTest, WordsWithTheirExtensionShareTheModeRecordings) {
+TEST_P(RecordedWordsTest, WordsWithTheirExtensionShareTheModeRecordings) {
     for (const char* word : {"FM", "AM", "WFM", "USB", "LSB", "cw", "atton", "attoff"}) {
         const std::string withExtension = std::string(word) + ".wav";
         EXPECT_EQ(fileFor(withExtension), fileFor(word)) << withExtension << " and " << word;
     }
 }
 
-TEST_F(RecordedWordsTest, DigitsAreShortEnoughToReadAFrequency) {
+TEST_P(RecordedWordsTest, DigitsAreShortEnoughToReadAFrequency) {
     for (char digit = '0'; digit <= '9'; ++digit) {
         const double seconds = secondsOf(fileFor(std::string(1, digit)));
         EXPECT_GT(seconds, 0.0) << digit;
@@ -73,10 +122,24 @@ TEST_F(RecordedWordsTest, DigitsAreShortEnoughToReadAFrequency) {
     }
 }
 
-TEST_F(RecordedWordsTest, PauseBetweenCommandsIsAboutATenthOfASecond) {
+TEST_P(RecordedWordsTest, PauseBetweenCommandsIsAboutATenthOfASecond) {
     const double seconds = secondsOf(fileFor("shdel"));
     EXPECT_GE(seconds, 0.05);
     EXPECT_LE(seconds, 0.2);
+}
+
+TEST_P(FasterWordsTest, HoldsTheNormalWordsWithTheSameToneAndPause) {
+    EXPECT_EQ(recordingsIn(folder_), recordingsIn(normal_));
+    // The pause paces the receiver's commands: it must not change with the pace.
+    for (const char* word : {"beep", "shdel"}) {
+        EXPECT_EQ(bytesOf(fileFor(word)), bytesOf(fileFor(word, true))) << word << " differs from the normal one";
+    }
+}
+
+TEST_P(FasterWordsTest, DigitsLastTheirShareOfTheNormalTime) {
+    const double share = digitSeconds(folder_) / digitSeconds(normal_);
+    EXPECT_LE(share, GetParam().digitShare) << folder_;
+    std::cout << folder_ << ": the digits last " << share << " of the normal ones\n";
 }
 
 }  // namespace
