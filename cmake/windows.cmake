@@ -94,13 +94,13 @@ else()
 endif()
 add_custom_target(wave ALL DEPENDS ${VOXPAN_WAVE_STAMPS})
 
-# dist/voxpan-windows.zip: one folder "voxpan" holding the programs, the
+# dist/voxpan-VERSION-windows.zip: one folder "voxpan" holding the programs, the
 # words of every pace, an example VOXPAN.CFG and the README for Windows, all
 # text in CR LF.
 # The programs that go into the zip, each a target defined above.
 set(VOXPAN_WINDOWS_PROGRAMS voxpan pansetup panbank)
 set(VOXPAN_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the zip is written")
-set(VOXPAN_ZIP ${VOXPAN_DIST_DIR}/voxpan-windows.zip)
+set(VOXPAN_ZIP ${VOXPAN_DIST_DIR}/voxpan-${VOXPAN_VERSION_TEXT}-windows.zip)
 set(stage ${CMAKE_BINARY_DIR}/zip-stage)
 list(JOIN word_folders "|" word_folders_in_zip)
 set(program_files)
@@ -115,7 +115,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -DWORDS_FROM=${CMAKE_BINARY_DIR} -DWORD_FOLDERS=${word_folders_in_zip}
           -DWORDS_TO=${stage}/voxpan
           -DTEXTS=${CMAKE_SOURCE_DIR}/data/windows/README.txt|${CMAKE_SOURCE_DIR}/data/windows/VOXPAN.CFG
-          -DTEXT_TARGET=${stage}/voxpan -P ${CMAKE_SOURCE_DIR}/cmake/stage_windows_files.cmake
+          -DTEXT_TARGET=${stage}/voxpan -DVERSION_TEXT=${VOXPAN_VERSION_TEXT} -P ${CMAKE_SOURCE_DIR}/cmake/stage_windows_files.cmake
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VOXPAN_ZIP}
   COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${VOXPAN_ZIP} --format=zip voxpan
   DEPENDS ${VOXPAN_WINDOWS_PROGRAMS} ${VOXPAN_WAVE_STAMPS} ${CMAKE_SOURCE_DIR}/data/windows/README.txt

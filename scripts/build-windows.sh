@@ -2,7 +2,7 @@
 # Builds voxpan for Windows on Debian 12, cross-compiled with mingw-w64:
 # build-windows/voxpan.exe and pansetup.exe (statically linked: they need
 # only the DLLs every Windows has), the unit tests for Windows, and
-# dist/voxpan-windows.zip.
+# dist/voxpan-VERSION-windows.zip (VERSION as in the file VERSION).
 # Run as root, it first installs the Debian packages it needs when they are
 # missing (the compiler, wine for the tests, GoogleTest's sources).
 #
@@ -55,4 +55,4 @@ cmake --build build-windows -j "$jobs" --target windows_zip voxpan_windows_unit_
 # Only the libraries of Windows itself, stripped, with version and manifest.
 scripts/check-windows-programs.sh "$(head -n 1 VERSION)" build-windows/voxpan.exe build-windows/pansetup.exe \
   build-windows/panbank.exe
-echo "Built $top/dist/voxpan-windows.zip"
+echo "Built $top/dist/voxpan-$(head -n 1 VERSION)-windows.zip"

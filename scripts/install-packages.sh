@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev
   python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils
   desktop-file-utils groff-base
+  debhelper dpkg-dev lintian appstream
 )
 
 missing=()

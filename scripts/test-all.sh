@@ -2,8 +2,9 @@
 # Installs what is missing, builds, and runs every test: the unit tests, the
 # platform tests, the simulated receiver's tests and the end-to-end tests of
 # the real program under Xvfb; then the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build,
-# its unit tests and its end-to-end tests under wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the Debian package,
+# built and checked; then the Windows build, its unit tests and its
+# end-to-end tests under wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -23,6 +24,14 @@ echo "=== Tests of the regular build"
 echo "=== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs") || status=1
+echo "=== The Debian package: its files, lintian, and its programs unpacked with dpkg -x"
+if scripts/build-package.sh >build/package-build.log 2>&1; then
+  /usr/bin/python3 tests/package/test_package.py build-deb/voxpan_*.deb || status=1
+else
+  tail -n 40 build/package-build.log
+  echo "voxpan: the package did not build; its whole log is build/package-build.log" >&2
+  status=1
+fi
 echo "=== The Windows build: unit tests and end-to-end tests under wine"
 scripts/build-windows.sh
 (cd build-windows && ctest --output-on-failure) || status=1

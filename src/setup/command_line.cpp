@@ -108,6 +108,10 @@ CommandLine parseCommandLine(std::span<const std::string> arguments) {
             line.mode = Mode::Help;
             return line;
         }
+        if (option == "--version") {
+            line.mode = Mode::Version;
+            return line;
+        }
         if (option == "--list") {
             if (value) return fail("--list takes no value");
             if (list) return fail("--list is given twice");
@@ -153,6 +157,7 @@ std::string usageText() {
            "       pansetup [--voice on|off|system] [--pace normal|fast|fastest] [--folder DIR]\n"
            "       pansetup --list\n"
            "       pansetup --probe DEV\n"
+           "       pansetup --help | --version\n"
            "\n"
            "Sets up voxpan, the speaking front panel for the AOR AR8600 receiver: writes VOXPAN.CFG in\n"
            "the panel's working folder and " + std::string(kFolderWords.wordsPut) + " the recorded words into it as wave.\n"
@@ -175,6 +180,7 @@ std::string usageText() {
            "  --probe DEV      checks that DEV opens and asks the receiver on it whether it answers,\n"
            "                   at each of its speeds (only the level query LM is sent)\n"
            "  --help           prints this text\n"
+           "  --version        prints the version of pansetup\n"
            "\n"
            "Exit status: 0 when the file was written (or the ports listed, or the receiver answered),\n"
            "1 when refused with a message, 2 for a wrong command line.\n";

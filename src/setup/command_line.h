@@ -10,7 +10,7 @@
 namespace voxpan::setup {
 
 // Change: only the voice or the pace of an existing working folder.
-enum class Mode { Dialogue, Script, Change, List, Probe, Help };
+enum class Mode { Dialogue, Script, Change, List, Probe, Help, Version };
 
 struct CommandLine {
     Mode mode = Mode::Dialogue;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/console_program.h"
+#include "panel/version.h"
 #include "setup/apply_settings.h"
 #include "setup/command_line.h"
 #include "setup/console_window.h"
@@ -95,6 +96,9 @@ int run(const std::vector<std::string>& arguments) {
     switch (line.mode) {
     case Mode::Help:
         std::cout << usageText();
+        return kDone;
+    case Mode::Version:
+        std::cout << "pansetup " << voxpan::kVersionText << '\n';
         return kDone;
     case Mode::List:
         return listPorts();

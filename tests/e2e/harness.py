@@ -17,7 +17,12 @@ import traceback
 BINARY = os.environ.get("VOXPAN_BINARY", "build/voxpan")
 SIMULATOR = os.environ.get("VOXPAN_SIM", "build/tools/receiver_sim/receiver-sim")
 WAVE_DIR = os.environ.get("VOXPAN_WAVE_DIR", "build/wave")
-TITLE = "*** AR8600 Voxpan Front Panel v4.0a***"
+SOURCE_DIR = os.environ.get("VOXPAN_SOURCE_DIR", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+# The release, as the programs show it: a new release changes only the file VERSION.
+with open(os.path.join(SOURCE_DIR, "VERSION"), encoding="utf-8") as version_file:
+    VERSION = version_file.readline().strip()
+TITLE = f"*** AR8600 Voxpan Front Panel v{VERSION}***"
+BANNER = f"*** Voxpan V {VERSION} ***"
 
 
 def wait_for(predicate, timeout=20.0, what="condition"):
@@ -288,4 +293,4 @@ def run_tests(tests):
     sys.exit(1 if failed else 0)
 
 
-LOG_HEADER = re.compile(rb"^VOXPAN 4\.0a  \d\d-\d\d-\d{4}   \d\d:\d\d:\d\d\r\n")
+LOG_HEADER = re.compile(rb"^VOXPAN " + re.escape(VERSION.encode()) + rb"  \d\d-\d\d-\d{4}   \d\d:\d\d:\d\d\r\n")

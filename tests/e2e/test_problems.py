@@ -9,7 +9,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import BINARY, WAVE_DIR, Panel, Simulator, Xvfb, run_tests, wait_for  # noqa: E402
+from harness import BINARY, VERSION, WAVE_DIR, Panel, Simulator, Xvfb, run_tests, wait_for  # noqa: E402
 
 
 def config(port, speed="9600", voice="VOICE:1", debug="DEBUG:1"):
@@ -113,7 +113,7 @@ def test_help_version_and_usage(folder):
         return subprocess.run([BINARY, *arguments], capture_output=True, text=True, timeout=10, cwd=folder)
     shown = run("--help")
     assert shown.returncode == 0 and "--version" in shown.stdout and "VOXPAN.CFG" in shown.stdout, shown
-    assert run("--version").stdout == "voxpan 4.0a\n"
+    assert run("--version").stdout == f"voxpan {VERSION}\n"
     for wrong in (["-x"], ["--help", "--version"], ["bank01.dat"]):
         refused = run(*wrong)
         assert refused.returncode == 2, (wrong, refused)

@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import LOG_HEADER, Panel, Simulator, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
+from harness import BANNER, LOG_HEADER, Panel, Simulator, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
 
 START_UP_BYTES = b"VA0145000000\rMD1\rAT0\r"
 START_UP_WORDS = ["wave/vox", "wave/4", "wave/point", "wave/0", "wave/1", "wave/4", "wave/5", "wave/FM",
@@ -28,7 +28,7 @@ def test_start_up_commands_settings_log_words_and_texts(folder):
 
         texts = panel.texts()
         expected = [
-            (270, 0, "System", 12, 700, BLACK, "*** Voxpan V 4.0a ***"),
+            (270, 0, "System", 12, 700, BLACK, BANNER),
             (80, 250, "Ariel", 30, 700, BLACK, "145" + " " * 10),
             (300, 250, "Ariel", 30, 700, BLACK, "12.5" + " " * 9),
             (500, 250, "Ariel", 30, 700, BLACK, "CONT"),

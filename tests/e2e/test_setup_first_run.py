@@ -9,7 +9,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import BINARY, WAVE_DIR, Simulator, Xvfb, wait_for  # noqa: E402
+from harness import BINARY, VERSION, WAVE_DIR, Simulator, Xvfb, wait_for  # noqa: E402
 from setup_harness import run_setup, run_tests  # noqa: E402
 
 
@@ -48,7 +48,7 @@ def test_pansetup_writes_the_folder_and_the_panel_connects_there(folder):
         assert plays(trace)[:4] == ["wave/vox", "wave/4", "wave/point", "wave/0"], plays(trace)
         wait_for(lambda: "wave/connected" in plays(trace), 20, "the receiver's first answer")
         with open(os.path.join(work, "debug1.dat"), "rb") as log:
-            assert log.read().startswith(b"VOXPAN 4.0a"), "the log switched on by pansetup is written"
+            assert log.read().startswith(f"VOXPAN {VERSION}".encode()), "the log switched on by pansetup is written"
         panel.send_signal(signal.SIGTERM)
         assert panel.wait(20) == 0
         assert wait_for(lambda: receiver.captured().endswith(b"LM\rEX\r"), 5, "EX at the end of the run")

@@ -8,7 +8,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import LOG_HEADER, Panel, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
+from harness import BANNER, LOG_HEADER, Panel, Xvfb, configuration, run_tests, started_panel, wait_for  # noqa: E402
 
 GREETING = ["wave/vox", "wave/4", "wave/point", "wave/0"]
 
@@ -32,7 +32,7 @@ def test_normal_start_greets_logs_and_closes_with_the_close_box(folder):
         plays = panel.plays()
         assert plays[:4] == GREETING, plays
         banner = panel.texts()[0]
-        assert banner[:2] == (270, 0) and banner[6] == "*** Voxpan V 4.0a ***", banner
+        assert banner[:2] == (270, 0) and banner[6] == BANNER, banner
         panel.request_close()
         panel.assert_clean_exit(20)
         assert ["close"] in panel.trace(), "the close box reached the panel as a close request"

@@ -18,7 +18,7 @@ from pathlib import Path
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wine_harness import (COM_NUMBER, WinePanel, connected, run_with_prefix, unpacked, wait_for,  # noqa: E402
                           windows_path)
-from harness import LOG_HEADER, Session, configuration, started_panel  # noqa: E402
+from harness import BANNER, LOG_HEADER, Session, configuration, started_panel  # noqa: E402
 
 # Each step: the keys, and the words they bring (without the pauses).
 STEPS = [
@@ -84,7 +84,7 @@ def test_the_zip_under_wine_does_what_the_linux_program_does(folder, prefix):
     assert windows["words"][:len(START_UP_WORDS)] == START_UP_WORDS, windows["words"]
     assert windows["commands"][:3] == [b"VA0145000000", b"MD1", b"AT0"], windows["commands"]
     assert b"VA0145.50000" in windows["commands"] and windows["commands"][-2:] == [b"EX", b""]
-    assert windows["texts"][0] == (0, "System", 12, 700, "0,0,0", "*** Voxpan V 4.0a ***")
+    assert windows["texts"][0] == (0, "System", 12, 700, "0,0,0", BANNER)
     for what in ("commands", "words", "log", "bank", "texts"):
         assert windows[what] == linux[what], f"{what} differ:\n  Windows {windows[what]}\n  Linux   {linux[what]}"
     # The same line, but for XOFF: the Windows panel obeys the receiver's

@@ -21,7 +21,7 @@ from harness import wait_for  # noqa: E402
 
 WINDOWS_BINARY = os.environ.get("VOXPAN_WINDOWS_BINARY", "build-windows/voxpan.exe")
 HELPER = os.environ.get("VOXPAN_WINE_HELPER", "build-windows/voxpan_wine_helper.exe")
-ZIP = os.environ.get("VOXPAN_ZIP", "dist/voxpan-windows.zip")
+ZIP = os.environ.get("VOXPAN_ZIP", f"dist/voxpan-{harness.VERSION}-windows.zip")
 COM_NUMBER = 5
 SHARED_PREFIX = os.environ.get("VOXPAN_WINE_PREFIX")
 QUIET = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
@@ -121,6 +121,8 @@ def unpacked(folder, name="unpacked"):
         with open(os.path.join(home, text), "rb") as file:
             content = file.read()
         assert content.count(b"\r\n") == content.count(b"\n") > 0, f"{text} has CR LF line ends"
+    with open(os.path.join(home, "README.txt"), "rb") as readme:
+        assert readme.readline() == f"voxpan {harness.VERSION} for Windows\r\n".encode(), "README.txt's version"
     return home
 
 

@@ -27,6 +27,7 @@ TEST(CommandLine, ChoosesTheModeAndTakesItsValues) {
     EXPECT_EQ(parse({"--probe", "/dev/ttyACM0"}).probeDevice, "/dev/ttyACM0");
     EXPECT_EQ(parse({"--probe", "/dev/ttyACM0"}).mode, Mode::Probe);
     EXPECT_EQ(parse({"--list", "--help"}).mode, Mode::Help);
+    EXPECT_EQ(parse({"--version", "--bogus"}).mode, Mode::Version);
 }
 
 TEST(CommandLine, TheVoiceAndPaceSetUpAFolderOrChangeOnlyThemselves) {
@@ -79,7 +80,8 @@ TEST(CommandLine, RefusesWhatItCannotMean) {
 
 TEST(CommandLine, HelpDescribesEveryOption) {
     const std::string help = usageText();
-    for (const char* option : {"--port", "--speed", "--voice", "--log", "--hits", "--pace", "--folder", "--list", "--probe", "--help"}) {
+    for (const char* option : {"--port", "--speed", "--voice", "--log", "--hits", "--pace", "--folder", "--list", "--probe",
+                               "--help", "--version"}) {
         EXPECT_NE(help.find(std::string("  ") + option), std::string::npos) << option << " is not described";
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "panel/version.h"
 #include "support/recording_platform.h"
 
 namespace voxpan {
@@ -27,8 +28,8 @@ TEST(StartUp, OpensTheWindowGreetsConnectsAndStartsTheTimerInOrder) {
     fake.files["VOXPAN.CFG"] = config();
     EXPECT_EQ(runPanel(fake), 0);
 
-    EXPECT_EQ(fake.journal.front(), "window 250 100 950 500 *** AR8600 Voxpan Front Panel v4.0a***");
-    const long banner = position(fake, "text *** Voxpan V 4.0a ***");
+    EXPECT_EQ(fake.journal.front(), std::string("window 250 100 950 500 *** AR8600 Voxpan Front Panel v") + kVersionText + "***");
+    const long banner = position(fake, "text *** Voxpan V " + std::string(kVersionText) + " ***");
     const long greeting = position(fake, "play wave/vox");
     const long connect = position(fake, "serial-open /dev/ttyUSB0 9600");
     const long timer = position(fake, "timer-start 1 100");
@@ -41,7 +42,7 @@ TEST(StartUp, OpensTheWindowGreetsConnectsAndStartsTheTimerInOrder) {
 
     ASSERT_FALSE(fake.texts.empty());
     const auto& bannerText = *std::find_if(fake.texts.begin(), fake.texts.end(),
-                                           [](const auto& t) { return t.text == "*** Voxpan V 4.0a ***"; });
+                                           [](const auto& t) { return t.text == "*** Voxpan V " + std::string(kVersionText) + " ***"; });
     EXPECT_EQ(bannerText.x, 270);
     EXPECT_EQ(bannerText.y, 0);
     EXPECT_EQ(bannerText.face, std::string(kDefaultFace)) << "the banner is drawn in the window's default font";
@@ -86,7 +87,7 @@ TEST(StartUp, WritesTheLogHeaderAndTheStartUpCommands) {
     fake.files["VOXPAN.CFG"] = config();
     runPanel(fake);
     EXPECT_EQ(fake.files["debug1.dat"],
-              "VOXPAN 4.0a  06-12-2026   04:30:21\r\nTX= VA0145000000\r\nTX= MD1\r\nTX= AT0\r\n");
+              "VOXPAN " + std::string(kVersionText) + "  06-12-2026   04:30:21\r\nTX= VA0145000000\r\nTX= MD1\r\nTX= AT0\r\n");
 }
 
 TEST(StartUp, AnExistingLogIsReplaced) {
@@ -94,7 +95,7 @@ TEST(StartUp, AnExistingLogIsReplaced) {
     fake.files["VOXPAN.CFG"] = config();
     fake.files["debug1.dat"] = "old contents\r\n";
     runPanel(fake);
-    EXPECT_EQ(fake.files["debug1.dat"].rfind("VOXPAN 4.0a", 0), 0u);
+    EXPECT_EQ(fake.files["debug1.dat"].rfind("VOXPAN " + std::string(kVersionText), 0), 0u);
 }
 
 TEST(StartUp, WithoutAConfigurationReportsItAndEndsByItself) {

@@ -44,8 +44,9 @@ TEST(KeyMessages, ThePanelGetsItsKeysAndTheSystemKeepsAltCombinations) {
     };
     for (const KeyMessage& c : cases) {
         EXPECT_EQ(panelKeyEvent(c.message, c.key, c.lParam), c.delivered) << c.what;
-        if (c.message == WM_SYSKEYDOWN || c.message == WM_SYSKEYUP)
+        if (c.message == WM_SYSKEYDOWN || c.message == WM_SYSKEYUP) {
             EXPECT_EQ(panelTakesSystemKey(c.message, c.key, c.lParam), c.panelAnswers) << c.what;
+        }
     }
     // Alt let go alone asks for menu mode; Alt+Space and Alt+F4 stay the system's.
     EXPECT_TRUE(opensMenuByKeyboard(SC_KEYMENU, 0));

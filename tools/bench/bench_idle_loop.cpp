@@ -12,7 +12,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "panel/version.h"
 #include "platform/sdl/sdl_platform.h"
+#include "shell/startup.h"
 
 namespace {
 
@@ -70,10 +72,10 @@ void print(const char* name, const Figures& figures) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     voxpan::SdlPlatform panel;
-    if (!panel.createWindow(250, 100, 950, 500, "*** AR8600 Voxpan Front Panel v4.0a***"))
+    if (!panel.createWindow(250, 100, 950, 500, voxpan::kWindowTitle))
         return 1;
     panel.moveTo(270, 0);
-    panel.drawText("*** Voxpan V 4.0a ***");
+    panel.drawText(std::string("*** Voxpan V ") + voxpan::kVersionText + " ***");
     // Fonts are found and opened once; that start-up cost is not the loop's.
     panel.setFont("Ariel", 30, 700);
     panel.moveTo(320, 30);
