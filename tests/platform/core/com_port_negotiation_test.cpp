@@ -1,0 +1,81 @@
+#include "platform/core/com_port_negotiation.h"
+
+#include <gtest/gtest.h>
+
+namespace voxpan {
+namespace {
+
+using namespace telnet;
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string text;
+    for (const int value : values) text += static_cast<char>(value);
+    return text;
+}
+
+std::string comPort(std::initializer_list<int> payload) { return subnegotiation(kComPortOption, bytes(payload)); }
+
+TEST(ComPortNegotiation, TheOfferAndTheLineSettingsAskedOfTheServer) {
+    ComPortNegotiation negotiation;
+    EXPECT_EQ(negotiation.opening(19200), bytes({255, 251, 44}) + comPort({1, 0, 0, 0x4b, 0x00}) + comPort({2, 8}) +
+                                              comPort({3, 1}) + comPort({4, 1}) + comPort({5, 2}));
+    EXPECT_EQ(negotiation.lineFormat(8, 0, 2), comPort({4, 2})) << "only the stop bits differ";
+    EXPECT_EQ(negotiation.lineFormat(8, 0, 2), "") << "nothing twice";
+    EXPECT_EQ(negotiation.lineFormat(7, 2, 1), comPort({2, 7}) + comPort({3, 3}) + comPort({4, 1}));
+    EXPECT_FALSE(negotiation.settled());
+}
+
+TEST(ComPortNegotiation, TheServersOptionsAreAnsweredAndOnlyTheStreamsOwnAreTaken) {
+    ComPortNegotiation negotiation;
+    negotiation.opening(9600);
+    // In the order ser2net sends them, then a few more.
+    const std::pair<Command, std::string> rows[] = {
+        {{kWill, kSuppressGoAhead, ""}, optionCommand(kDo, kSuppressGoAhead)},
+        {{kWill, 1, ""}, optionCommand(kDont, 1)},  // echo: refused
+        {{kDont, 1, ""}, ""},                       // not done: nothing to say
+        {{kDo, kBinary, ""}, optionCommand(kWill, kBinary)},
+        {{kWill, kBinary, ""}, optionCommand(kDo, kBinary)},
+        {{kDo, kComPortOption, ""}, ""},  // the answer to the panel's own offer
+        {{kDo, kComPortOption, ""}, ""},  // and no loop when it comes again
+        {{kDo, 24, ""}, optionCommand(kWont, 24)},  // terminal type: refused
+        {{kWill, kComPortOption, ""}, optionCommand(kDont, kComPortOption)},
+        {{kWont, kBinary, ""}, optionCommand(kDont, kBinary)},
+        {{kWont, kBinary, ""}, ""},
+        {{kDont, kSuppressGoAhead, ""}, ""},
+    };
+    for (const auto& [command, answer] : rows) {
+        EXPECT_EQ(negotiation.answer(command), answer) << int(command.verb) << " " << int(command.option);
+    }
+    EXPECT_TRUE(negotiation.settled());
+    EXPECT_TRUE(negotiation.takeRefusals().empty());
+}
+
+TEST(ComPortNegotiation, WhatTheServerDidNotSetIsToldOnce) {
+    ComPortNegotiation negotiation;
+    negotiation.opening(19200);
+    negotiation.lineFormat(8, 0, 2);
+    for (const std::string& answer : {bytes({101, 0, 0, 0x25, 0x80}), bytes({102, 8}), bytes({103, 1}),
+                                      bytes({104, 1}), bytes({105, 1}), bytes({104, 1}), bytes({104, 2}),
+                                      bytes({106, 0x60}), bytes({107, 0x10})}) {
+        EXPECT_EQ(negotiation.answer({kSb, kComPortOption, answer}), "");
+    }
+    EXPECT_EQ(negotiation.takeRefusals(), (std::vector<std::string>{
+                                              "the server did not set 19200 bits per second but 9600 bits per second",
+                                              "the server did not set XON/XOFF but no flow control",
+                                              "the server did not set 2 stop bits but 1 stop bit",
+                                          }));
+    EXPECT_TRUE(negotiation.takeRefusals().empty());
+}
+
+TEST(ComPortNegotiation, AServerRefusingTheOptionIsToldAndSettlesIt) {
+    ComPortNegotiation negotiation;
+    negotiation.opening(9600);
+    EXPECT_EQ(negotiation.answer({kDont, kComPortOption, ""}), "");
+    EXPECT_TRUE(negotiation.settled());
+    const std::vector<std::string> refusals = negotiation.takeRefusals();
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_NE(refusals[0].find("refused RFC 2217's COM-PORT option"), std::string::npos) << refusals[0];
+}
+
+}  // namespace
+}  // namespace voxpan
