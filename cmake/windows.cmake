@@ -18,12 +18,17 @@ set(VOXPAN_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's source
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-# The platform on Win32, with the trace that wraps any platform.
+# The platform on Win32.
 file(GLOB VOXPAN_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+# The trace that wraps any platform, and the network port's portable part
+# (the address, telnet and RFC 2217, the connection) over Winsock.
 add_library(voxpan_platform_win32 STATIC ${VOXPAN_PLATFORM_WIN32_SOURCES}
-  src/platform/core/tracing_platform.cpp)
+  src/platform/core/tracing_platform.cpp
+  src/platform/core/network_address.cpp src/platform/core/telnet_codec.cpp
+  src/platform/core/com_port_negotiation.cpp src/platform/core/name_lookup.cpp
+  src/platform/core/network_port.cpp)
 target_include_directories(voxpan_platform_win32 PUBLIC src)
-target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32)
+target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm kernel32 ws2_32)
 
 # The panel: a window program, no console of its own.
 add_executable(voxpan WIN32 src/main.cpp)

@@ -52,7 +52,7 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE
 cmake --build build-windows -j "$jobs" --target windows_zip voxpan_windows_unit_tests
 
 # Only the libraries of Windows itself: nothing to ship beside the programs.
-allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|WS2_32)\.dll$'
 for program in build-windows/*.exe; do
   unexpected=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/.*DLL Name: //p' | grep -Eiv "$allowed" || true)
   if [[ -n $unexpected ]]; then

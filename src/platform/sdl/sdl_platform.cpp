@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "platform/core/local_clock.h"
+#include "platform/core/posix_sockets.h"
 #include "platform/core/working_folder.h"
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/font_cache.h"
@@ -296,7 +297,8 @@ std::vector<WindowEvent> SdlPlatform::Window::waitEvents() {
 
 // The window part comes first: it blocks the signals before the other members
 // can start a thread.
-SdlPlatform::SdlPlatform() : window_(std::make_unique<Window>()) {}
+SdlPlatform::SdlPlatform()
+    : window_(std::make_unique<Window>()), serial_(posixSockets(), printOnStandardError) {}
 
 SdlPlatform::~SdlPlatform() = default;
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/win32/program_folder.h"
+#include "platform/win32/win32_network_port.h"
 #include "platform/win32/win32_local_time.h"
 
 namespace voxpan {
@@ -25,7 +26,9 @@ std::string twoDigits(int value) {
 
 }  // namespace
 
-Win32Platform::Win32Platform(ErrorOutput& errors) : errors_(errors), sound_(errors), serial_(errors), files_(errors) {}
+Win32Platform::Win32Platform(ErrorOutput& errors)
+    : errors_(errors), sound_(errors),
+      serial_(win32Sockets(), [&errors](const std::string& line) { errors.line(line); }, errors), files_(errors) {}
 
 bool Win32Platform::createWindow(int x, int y, int width, int height, std::string_view title) {
     std::string failure;

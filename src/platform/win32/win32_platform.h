@@ -1,9 +1,11 @@
 // The real platform on Windows: a plain Win32 window with a GDI image of its
 // client area, a window timer, PlaySound, the COM port through the Win32
-// communications calls, and Win32 files and clock. Needs nothing beyond the
+// communications calls (or a network port through Winsock), and Win32
+// files and clock. Needs nothing beyond the
 // libraries every Windows has.
 #pragma once
 
+#include "platform/core/receiver_port.h"
 #include "platform/platform.h"
 #include "platform/win32/error_output.h"
 #include "platform/win32/panel_window.h"
@@ -69,7 +71,7 @@ private:
     ErrorOutput& errors_;
     PanelWindow window_;
     Win32Sound sound_;
-    Win32SerialPort serial_;
+    ReceiverPort<Win32SerialPort> serial_;
     Win32TextFiles files_;
     std::function<void()> displayLost_;
 
