@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "setup/network_ports.h"
 #include "setup/setup_serial_port.h"
 
 namespace voxpan::setup {
@@ -15,7 +16,7 @@ ProbeAttempt tryAt(const std::string& device, int speed, std::chrono::millisecon
     ProbeAttempt attempt;
     attempt.speed = speed;
     SetupSerialPort port;
-    attempt.opened = port.open(device, speed);
+    attempt.opened = port.open(device, speed == kServerSpeed ? kDefaultSpeed : speed);
     if (!attempt.opened) return attempt;
     // The receiver wants 8 data bits, no parity and 2 stop bits, as the panel sets them.
     port.setNonBlocking();
@@ -37,10 +38,16 @@ ProbeAttempt tryAt(const std::string& device, int speed, std::chrono::millisecon
 
 }  // namespace
 
+std::string speedWords(int speed) {
+    return speed == kServerSpeed ? "the speed set at the server" : std::to_string(speed) + " bits per second";
+}
+
 bool isLevelReply(std::string_view received) { return received.find("LM") != std::string_view::npos; }
 
 int probeReceiver(const std::string& device, std::span<const int> speeds, std::chrono::milliseconds giveUp,
                   const std::function<void(const ProbeAttempt&)>& report) {
+    const int serverSpeed[] = {kServerSpeed};
+    if (isRawNetworkPort(device)) speeds = serverSpeed;
     for (const int speed : speeds) {
         const ProbeAttempt attempt = tryAt(device, speed, giveUp);
         if (report) report(attempt);
