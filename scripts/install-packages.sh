@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev fontconfig fonts-dejavu-core
   espeak-ng sox
   googletest libgtest-dev
-  python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils
+  python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils ser2net
   desktop-file-utils groff-base
 )
 

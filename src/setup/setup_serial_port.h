@@ -14,9 +14,13 @@
 
 namespace voxpan::setup {
 
+// Where the port's lines for the operator go: stderr.
+inline void printSetupLine(const std::string& line) { printOnStandardError(line); }
+
 class SetupSerialPort : public ReceiverPort<SerialPort> {
 public:
-    SetupSerialPort() : ReceiverPort(posixSockets(), printOnStandardError) {}
+    explicit SetupSerialPort(std::function<void(const std::string&)> tell = printSetupLine)
+        : ReceiverPort(posixSockets(), std::move(tell)) {}
 };
 
 inline Sockets& systemSockets() { return posixSockets(); }

@@ -68,7 +68,7 @@ std::string ComPortNegotiation::ask(unsigned char command, unsigned value) {
         payload += static_cast<char>(value);
     }
     asked_[command] = value;
-    awaited_[command].push_back(value);
+    ++awaited_[command];
     return subnegotiation(kComPortOption, payload);
 }
 
@@ -99,9 +99,10 @@ void ComPortNegotiation::checkAnswer(const std::string& payload) {
     const auto answered = static_cast<unsigned char>(payload[0]);
     if (answered <= kServerAnswer || answered >= kServerAnswer + kCommands) return;  // a notice, not an answer
     const auto command = static_cast<unsigned char>(answered - kServerAnswer);
-    if (awaited_[command].empty()) return;
-    const unsigned wanted = awaited_[command].front();
-    awaited_[command].pop_front();
+    // A server may answer each of two quick requests with what it has set
+    // in the end (ser2net does): only the answer to the last one counts.
+    if (awaited_[command] == 0 || --awaited_[command] > 0) return;
+    const unsigned wanted = asked_[command];
     const std::size_t width = command == kSetBaudRate ? 4 : 1;
     if (payload.size() < 1 + width) return;
     unsigned value = 0;

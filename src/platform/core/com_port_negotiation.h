@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -34,7 +33,7 @@ private:
     void checkAnswer(const std::string& payload);
 
     static constexpr int kCommands = 6;  // SET-BAUDRATE 1 to SET-CONTROL 5
-    std::array<std::deque<unsigned>, kCommands> awaited_;
+    std::array<int, kCommands> awaited_{};  // requests not yet answered
     std::array<unsigned, kCommands> asked_{};
     std::array<bool, 256> weDo_{};
     std::array<bool, 256> theyDo_{};

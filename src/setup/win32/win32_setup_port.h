@@ -12,11 +12,13 @@
 
 namespace voxpan::setup {
 
+// Where the port's lines for the operator go: stderr, or voxpan.err.
+inline void printSetupLine(const std::string& line) { ErrorOutput::process().line(line); }
+
 class SetupSerialPort : public ReceiverPort<Win32SerialPort> {
 public:
-    SetupSerialPort()
-        : ReceiverPort(win32Sockets(), [](const std::string& line) { ErrorOutput::process().line(line); },
-                       ErrorOutput::process()) {}
+    explicit SetupSerialPort(std::function<void(const std::string&)> tell = printSetupLine)
+        : ReceiverPort(win32Sockets(), std::move(tell), ErrorOutput::process()) {}
     // COM5 or com12: the number names the port, as the panel takes it.
     bool open(const std::string& port, int baudRate) {
         return ReceiverPort::open(windowsSerialDeviceFor(port), baudRate);

@@ -54,6 +54,8 @@ TEST(ComPortNegotiation, WhatTheServerDidNotSetIsToldOnce) {
     ComPortNegotiation negotiation;
     negotiation.opening(19200);
     negotiation.lineFormat(8, 0, 2);
+    // The two stop-bit requests answered with what was set in the end, as
+    // ser2net does; then an answer nobody awaited, and two notices.
     for (const std::string& answer : {bytes({101, 0, 0, 0x25, 0x80}), bytes({102, 8}), bytes({103, 1}),
                                       bytes({104, 1}), bytes({105, 1}), bytes({104, 1}), bytes({104, 2}),
                                       bytes({106, 0x60}), bytes({107, 0x10})}) {
@@ -65,6 +67,22 @@ TEST(ComPortNegotiation, WhatTheServerDidNotSetIsToldOnce) {
                                               "the server did not set 2 stop bits but 1 stop bit",
                                           }));
     EXPECT_TRUE(negotiation.takeRefusals().empty());
+}
+
+TEST(ComPortNegotiation, TwoQuickRequestsAreJudgedByTheAnswerToTheLast) {
+    const std::pair<std::string, bool> rows[] = {
+        {bytes({104, 1}) + bytes({104, 2}), false},  // each answered in turn
+        {bytes({104, 2}) + bytes({104, 2}), false},  // both with what was set in the end
+        {bytes({104, 2}) + bytes({104, 1}), true},
+    };
+    for (const auto& [answers, refused] : rows) {
+        ComPortNegotiation negotiation;
+        negotiation.opening(9600);
+        negotiation.lineFormat(8, 0, 2);
+        negotiation.answer({kSb, kComPortOption, answers.substr(0, 2)});
+        negotiation.answer({kSb, kComPortOption, answers.substr(2)});
+        EXPECT_EQ(negotiation.takeRefusals().size(), refused ? 1u : 0u) << int(answers[1]) << int(answers[3]);
+    }
 }
 
 TEST(ComPortNegotiation, AServerRefusingTheOptionIsToldAndSettlesIt) {

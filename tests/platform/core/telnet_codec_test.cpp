@@ -28,7 +28,7 @@ const std::string kFromServer = "LM" + bytes({255, 251, 3}) + "%0" + bytes({255,
                                 bytes({255, 255}) + "\r\n";
 const std::string kData = "LM%000" + bytes({255}) + "\r\n";
 const std::vector<Command> kCommands = {
-    {kWill, 3, ""}, {kDo, 44, ""}, {kSb, 44, bytes({101, 0, 0, 255, 255})}};
+    {kWill, 3, ""}, {kDo, 44, ""}, {kSb, 44, bytes({101, 0, 0, 255})}};
 
 TEST(TelnetCodec, DataAndCommandsAreTheSameWhereverTheReadsCutTheStream) {
     for (std::size_t first = 0; first <= kFromServer.size(); ++first) {
