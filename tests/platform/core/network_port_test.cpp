@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <net/if.h>
 #include <netinet/in.h>
+#include <sched.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include <chrono>
 #include <condition_variable>
@@ -170,6 +175,53 @@ TEST(NetworkPort, AServerThatRefusesIsOnePortThatDidNotOpen) {
     EXPECT_FALSE(port.open("rfc2217:shed-pi", 9600));
     EXPECT_EQ(told.lines.back(), "voxpan: cannot open network port rfc2217:shed-pi: no port number after the host: "
                                  "write HOST:PORT, e.g. tcp:shed-pi:4001");
+}
+
+// Switches the loopback interface of the thread's network namespace on or off.
+bool switchLoopback(bool on) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ifreq request{};
+    std::strcpy(request.ifr_name, "lo");
+    bool done = ::ioctl(fd, SIOCGIFFLAGS, &request) == 0;
+    request.ifr_flags = static_cast<short>(on ? request.ifr_flags | IFF_UP : request.ifr_flags & ~IFF_UP);
+    done = done && ::ioctl(fd, SIOCSIFFLAGS, &request) == 0;
+    ::close(fd);
+    return done;
+}
+
+// A server that stops answering, as when its computer is switched off or a
+// cable is pulled somewhere on the way: the loopback interface of a network
+// namespace of the test's own (on a thread of its own, so that the other
+// tests keep the machine's) switched off under the connection, while the
+// port is polled as the panel polls it.
+TEST(NetworkPort, AServerThatStopsAnsweringIsFoundLostWithinAboutTenSeconds) {
+    std::string skipped;
+    std::vector<std::string> lines;
+    Clock::duration tookToFind{};
+    std::thread([&] {
+        if (::unshare(CLONE_NEWNET) != 0 || !switchLoopback(true)) {
+            skipped = std::string("no network namespace of its own: ") + std::strerror(errno);
+            return;
+        }
+        LoopbackServer server;
+        Told told;
+        NetworkPort port(posixSockets(), told.sink());
+        if (!port.open(server.device("tcp"), 9600)) return;
+        server.accept();
+        switchLoopback(false);
+        const auto started = Clock::now();
+        while (!port.lost() && Clock::now() - started < 30s) {
+            port.write("LM\r");
+            port.bytesWaiting();
+            std::this_thread::sleep_for(200ms);
+        }
+        tookToFind = Clock::now() - started;
+        lines = told.lines;
+    }).join();
+    if (!skipped.empty()) GTEST_SKIP() << skipped;
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(" was lost: Connection timed out"), std::string::npos) << lines[0];
+    EXPECT_LT(tookToFind, 13s);
 }
 
 // The system's sockets as a test plays them: a name server that answers
