@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kNothingWritten = "Nothing was written.";
-constexpr const char* kNetworkChoice = "a receiver on the network (through ser2net or another serial-to-network server)";
+constexpr const char* kNetworkChoice = "a receiver on the network";
 
 // Thrown when the operator quits or the input ends: nothing has been written.
 struct Quit {};
@@ -114,17 +114,17 @@ std::string Conversation::askNetworkPort() {
     const auto earlier = existing_ ? parseNetworkAddress(existing_->port, why) : std::nullopt;
     const std::string earlierPort = existing_ ? existing_->port : std::string();
     Question question;
-    question.text = "The server's address: its name or IP address, a colon and its TCP port, as in its "
-                    "configuration (e.g. shed-pi:4001; an IPv6 address in brackets, [fd00::5]:4001):";
+    question.text = "The address of the server the receiver is on (ser2net or another serial-to-network server): "
+                    "its name or IP address, a colon and its TCP port, e.g. shed-pi:4001 (an IPv6 address in "
+                    "brackets, [fd00::5]:4001):";
     question.prompt = "Address";
     if (earlier) question.defaultAnswer = earlierPort.substr(earlierPort.find(':') + 1);
     question.judgeOther = [](std::string_view typed) { return networkPortProblem("tcp:" + std::string(typed)); };
     const std::string address = answered(questions_.ask(question)).text;
     const std::size_t kind = answered(questions_.choose(
-        "Which kind of port does the server offer there?",
-        {"raw TCP: the bytes as they are; the line's speed and framing are set at the server",
-         "RFC 2217: telnet, through which the panel sets the line's speed and framing"},
-        earlier && earlier->kind == NetworkKind::Rfc2217 ? 1 : 0));
+        "Which kind of port does the server offer there? Raw TCP passes the bytes as they are, with the line's "
+        "speed and framing set at the server; RFC 2217 is telnet, through which the panel sets them.",
+        {"raw TCP", "RFC 2217"}, earlier && earlier->kind == NetworkKind::Rfc2217 ? 1 : 0));
     return std::string(kNetworkPortPrefixes[kind]) + address;
 }
 

@@ -123,16 +123,15 @@ def test_pansetup_probes_the_receiver_over_the_network_and_writes_the_line(folde
         root = fake_device_tree(os.path.join(folder, "root"), {})
         talk = Conversation("--folder", work, env={"VOXPAN_DEVICE_ROOT": root})
         talk.expect("or choose 1 for a receiver on the network")
-        talk.expect("1. a receiver on the network (through ser2net or another serial-to-network server)\n"
+        talk.expect("1. a receiver on the network\n"
                     f"Number or device path [{server.address('tcp', 'localhost')}]: ")
-        talk.answer("1")
+        talk.answer("a receiver on the network")
         talk.expect(f"Address [localhost:{server.raw_port}]: ")
         talk.answer(f"localhost{server.rfc2217_port}")
         talk.expect("no port number after the host")
         talk.answer(f"127.0.0.1:{server.rfc2217_port}")
-        talk.expect("1. raw TCP: the bytes as they are; the line's speed and framing are set at the server\n"
-                    "2. RFC 2217: telnet, through which the panel sets the line's speed and framing\nNumber [1]: ")
-        talk.answer("2")
+        talk.expect("1. raw TCP\n2. RFC 2217\nNumber [1]: ")
+        talk.answer("rfc 2217")
         talk.expect(f"{server.address('rfc2217')}: the server took the connection.")
         talk.answer("yes")
         talk.expect("At 9600 bits per second: the receiver answered.")

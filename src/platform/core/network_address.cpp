@@ -59,7 +59,7 @@ std::optional<NetworkAddress> parseNetworkAddress(std::string_view text, std::st
         }
         host = rest.substr(1, close - 1);
         if (!std::all_of(host.begin(), host.end(), isBracketedCharacter)) {
-            why = "'" + std::string(host) + "' is no IPv6 address";
+            why = std::string(host).insert(0, 1, '\'') + "' is no IPv6 address";
             return std::nullopt;
         }
         rest.remove_prefix(close + 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <thread>
 
 #include "platform/core/name_lookup.h"
 
@@ -19,6 +20,10 @@ constexpr int kWholeWritesEndingAStall = 10;
 constexpr std::size_t kReceiveChunk = 4096;
 // Taken in ahead of the panel's reads at most; the rest waits in the system.
 constexpr std::size_t kMostHeld = 65536;
+// ser2net drops what it has not yet passed on to the serial line when the
+// connection closes: the last command (the receiver's "EX") is given this
+// long to get there first.
+constexpr milliseconds kLastCommandSettles{300};
 
 int millisecondsUntil(std::chrono::steady_clock::time_point until) {
     const auto left = std::chrono::ceil<milliseconds>(until - std::chrono::steady_clock::now()).count();
@@ -255,6 +260,7 @@ int NetworkPort::write(std::string_view bytes) {
         sockets_.waitUntilReady(socket_, true, millisecondsUntil(giveUpAt));
     }
     if (stallTold_ && unsent_.empty() && ++wholeWritesSinceStall_ >= kWholeWritesEndingAStall) stallTold_ = false;
+    lastWrite_ = Clock::now();
     return static_cast<int>(bytes.size());
 }
 
@@ -269,6 +275,7 @@ void NetworkPort::dropWholeCommand() {
 
 void NetworkPort::dropLostConnection() {
     tell_("voxpan: network port " + device_ + " was lost: " + why_);
+    stage_ = Stage::None;  // nothing more reaches the server: no waiting for it
     close();
     lost_ = true;
 }
@@ -279,6 +286,7 @@ void NetworkPort::closeSocket() {
 }
 
 void NetworkPort::close() {
+    if (stage_ == Stage::Open) std::this_thread::sleep_until(lastWrite_ + kLastCommandSettles);
     closeSocket();
     lost_ = false;
     stage_ = Stage::None;

@@ -93,6 +93,7 @@ private:
     int baudRate_ = 0;
     Clock::time_point started_;
     Clock::time_point negotiationStarted_;
+    Clock::time_point lastWrite_;
     std::unique_ptr<NameLookup> lookup_;
     std::vector<SocketAddress> addresses_;
     std::size_t nextAddress_ = 0;

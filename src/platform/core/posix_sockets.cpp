@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace voxpan {
@@ -127,7 +128,20 @@ public:
         waitFor(static_cast<int>(socket), forWriting ? POLLOUT : POLLIN, waitMs);
     }
 
-    void close(SocketHandle socket) override { ::close(static_cast<int>(socket)); }
+    void close(SocketHandle socket) override {
+        const int fd = static_cast<int>(socket);
+        if (::shutdown(fd, SHUT_WR) == 0) {
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(kClosingWaitMs);
+            char dropped[512];
+            for (;;) {
+                const auto left = std::chrono::ceil<std::chrono::milliseconds>(giveUp - std::chrono::steady_clock::now());
+                if (left.count() <= 0 || waitFor(fd, POLLIN, static_cast<int>(left.count())) == 0) break;
+                const ssize_t got = ::recv(fd, dropped, sizeof dropped, MSG_DONTWAIT);
+                if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR)) break;
+            }
+        }
+        ::close(fd);
+    }
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ struct SocketAddress {
 
 using SocketHandle = std::intptr_t;
 inline constexpr SocketHandle kNoSocket = -1;
+inline constexpr int kClosingWaitMs = 500;
 
 enum class IoStatus {
     Done,        // `count` bytes went (or came)
@@ -58,6 +59,11 @@ public:
     virtual IoResult receive(SocketHandle socket, char* buffer, std::size_t size) = 0;
     // Waits up to waitMs until the socket can be written (or read).
     virtual void waitUntilReady(SocketHandle socket, bool forWriting, int waitMs) = 0;
+    // Closes without losing the last bytes sent (the receiver's "EX"): the
+    // end of the stream is sent after them, and what the server still sends
+    // is read and dropped until it closes too, for half a second at most. A
+    // socket closed with bytes unread would reset the connection, and the
+    // server could drop what it had not yet passed on.
     virtual void close(SocketHandle socket) = 0;
 };
 

@@ -147,7 +147,19 @@ public:
         waitFor(asSocket(handle), forWriting, false, waitMs);
     }
 
-    void close(SocketHandle handle) override { closesocket(asSocket(handle)); }
+    void close(SocketHandle handle) override {
+        const SOCKET socket = asSocket(handle);
+        if (shutdown(socket, SD_SEND) == 0) {
+            const ULONGLONG giveUp = GetTickCount64() + kClosingWaitMs;
+            char dropped[512];
+            for (ULONGLONG now = GetTickCount64(); now < giveUp; now = GetTickCount64()) {
+                if (!waitFor(socket, false, false, static_cast<int>(giveUp - now))) break;
+                const int got = recv(socket, dropped, sizeof dropped, 0);
+                if (got == 0 || (got < 0 && !wouldBlock(WSAGetLastError()))) break;
+            }
+        }
+        closesocket(socket);
+    }
 
 private:
     bool started_ = false;
