@@ -8,7 +8,7 @@ import shutil
 import socket
 import subprocess
 
-from harness import wait_for
+from harness import end_process, wait_for
 
 SER2NET = shutil.which("ser2net") or "/usr/sbin/ser2net"
 
@@ -75,13 +75,8 @@ class Ser2net:
         assert self.process.poll() is None, "ser2net ended at once: " + self.log()
 
     def stop(self):
-        if self.process is not None and self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        if self.process is not None:
+            end_process(self.process, 20)
         wait_for(lambda: not listening(self.raw_port) and not listening(self.rfc2217_port), 20, "ser2net gone")
 
     def log(self):
