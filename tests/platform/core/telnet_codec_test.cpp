@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "telnet_bytes.h"
+
 namespace voxpan::telnet {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-    std::string text;
-    for (const int value : values) text += static_cast<char>(value);
-    return text;
-}
+using voxpan::testing::bytes;
 
 TEST(TelnetCodec, TheByte255IsDoubledInDataAndInASubnegotiationOnly) {
     EXPECT_EQ(escapeData("LM\r"), "LM\r");
@@ -44,15 +42,6 @@ TEST(TelnetCodec, DataAndCommandsAreTheSameWhereverTheReadsCutTheStream) {
             ASSERT_EQ(commands, kCommands) << "cut at " << first << " and " << second;
         }
     }
-}
-
-TEST(TelnetCodec, AnOverlongSubnegotiationIsCutAndTheStreamGoesOn) {
-    Reader reader;
-    std::string data;
-    const auto commands = reader.read(bytes({255, 250, 44}) + std::string(500, 'x') + bytes({255, 240}) + "LM", data);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].payload, std::string(64, 'x'));
-    EXPECT_EQ(data, "LM");
 }
 
 }  // namespace
