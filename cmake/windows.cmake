@@ -20,13 +20,19 @@ add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NO
 add_link_options(-static -static-libgcc -static-libstdc++)
 enable_language(RC)
 
-# The platform on Win32, with the trace that wraps any platform.
+# The platform on Win32.
 file(GLOB VOXPAN_PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+# The trace that wraps any platform, and the network port's portable part
+# (the address, telnet and RFC 2217, the connection) over Winsock.
 add_library(voxpan_platform_win32 STATIC ${VOXPAN_PLATFORM_WIN32_SOURCES}
-  src/platform/core/tracing_platform.cpp src/platform/core/word_speaker.cpp src/platform/core/word_phrases.cpp)
+  src/platform/core/tracing_platform.cpp src/platform/core/word_speaker.cpp src/platform/core/word_phrases.cpp
+  src/platform/core/network_address.cpp src/platform/core/telnet_codec.cpp
+  src/platform/core/com_port_negotiation.cpp src/platform/core/name_lookup.cpp
+  src/platform/core/network_port.cpp)
 target_include_directories(voxpan_platform_win32 PUBLIC src ${CMAKE_BINARY_DIR}/generated)
-# The system voice: SAPI 5, through COM; the wide command line: shell32.
-target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm shell32 kernel32 sapi ole32 uuid)
+# The system voice: SAPI 5, through COM; the wide command line: shell32;
+# the network port: Winsock.
+target_link_libraries(voxpan_platform_win32 PUBLIC gdi32 user32 winmm shell32 kernel32 sapi ole32 uuid ws2_32)
 
 # What every program in the zip carries: its version as the Explorer shows
 # it (from VERSION: 4.0a is the file version 4.0.0.0 and the text "4.0a"),

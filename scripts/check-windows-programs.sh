@@ -8,7 +8,7 @@
 set -uo pipefail
 version=$1
 shift
-allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|SHELL32|ole32)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|WINMM|msvcrt|ADVAPI32|SHELL32|ole32|WS2_32)\.dll$'
 status=0
 fault() {
   echo "voxpan: $1" >&2

@@ -9,7 +9,7 @@ packages=(
   espeak-ng sox
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   googletest libgtest-dev
-  python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils
+  python3 python3-xlib xvfb xdotool x11-utils libhamlib-utils ser2net
   desktop-file-utils groff-base
   debhelper dpkg-dev lintian appstream
 )

@@ -4,6 +4,7 @@
 // include SDL or POSIX headers.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -71,6 +72,25 @@ enum class SpeechPace { Normal, Fast, Fastest };
 // What a name in the working folder stands for.
 enum class PathKind { Missing, File, Folder, Other };
 
+// The receiver's serial line may also be reached over the network, through
+// a serial-to-network server such as ser2net: serialOpen's device text is
+// then "tcp:HOST:PORT" (the bytes pass as they are; the server sets the
+// speed and framing) or "rfc2217:HOST:PORT" (telnet with the COM-PORT
+// option: the panel asks the server for the speed and framing). HOST is a
+// name, an IPv4 address, or an IPv6 address in brackets. The prefix is
+// matched without regard to case.
+inline constexpr std::string_view kNetworkPortPrefixes[] = {"tcp:", "rfc2217:"};
+inline bool namesNetworkPort(std::string_view device) {
+    const auto sameLetter = [](char prefix, char given) {
+        return prefix == (given >= 'A' && given <= 'Z' ? static_cast<char>(given - 'A' + 'a') : given);
+    };
+    for (const std::string_view prefix : kNetworkPortPrefixes) {
+        if (device.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), device.begin(), sameLetter))
+            return true;
+    }
+    return false;
+}
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -120,7 +140,10 @@ public:
     // --- serial line to the receiver -----------------------------------------
     // Opens the device exclusively for raw byte transport at the speed with
     // 8 data bits, no parity, 1 stop bit. Closes any port opened before. False
-    // (and a line on stderr) when it cannot be opened.
+    // (and a line on stderr) when it cannot be opened. A network port
+    // (kNetworkPortPrefixes) is connected to within a few seconds at most;
+    // a name that does not resolve or a server that refuses is a port that
+    // does not open, told on stderr naming the address and the reason.
     virtual bool serialOpen(const std::string& device, int baudRate) = 0;
     // Makes reads return at once with what has arrived, possibly nothing.
     virtual void serialSetNonBlocking() = 0;
@@ -145,7 +168,9 @@ public:
     // close the port; this call only reports it and never touches the line.
     virtual bool serialLost() = 0;
     // serialOpen with no line on stderr when the device does not open: for
-    // trying a lost device again until it is back.
+    // trying a lost device again until it is back. Never waits: a network
+    // port's connection goes on between calls, and a later call opens it
+    // once it is made.
     virtual bool serialOpenQuietly(const std::string& device, int baudRate) = 0;
 
     // --- text files in the working folder -----------------------------------

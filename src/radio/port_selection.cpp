@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "panel/text_values.h"
+#include "platform/platform.h"
 
 namespace voxpan {
 
@@ -31,6 +32,7 @@ bool isPlainNumber(std::string_view text) {
 }
 
 std::string serialDeviceFor(std::string_view portText) {
+    if (namesNetworkPort(withoutBlanks(portText))) return std::string(withoutBlanks(portText));
     if (portText.find('/') != std::string_view::npos) return std::string(withoutBlanks(portText));
     if (portText.empty()) return {};
     const char last = portText.back();
@@ -40,7 +42,7 @@ std::string serialDeviceFor(std::string_view portText) {
 
 std::string windowsSerialDeviceFor(std::string_view portText) {
     const std::string_view name = withoutBlanks(portText);
-    if (name.find_first_of("\\/") != std::string_view::npos) return std::string(name);
+    if (namesNetworkPort(name) || name.find_first_of("\\/") != std::string_view::npos) return std::string(name);
     const std::size_t digits = name.size() - (name.find_last_not_of("0123456789") + 1);
     if (digits == 0) return {};
     int number = 0;

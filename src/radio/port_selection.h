@@ -1,4 +1,7 @@
-// Which serial device the configuration's port text names.
+// Which serial device the configuration's port text names. On both systems
+// a network port, "tcp:HOST:PORT" or "rfc2217:HOST:PORT" (platform.h), is
+// named as written, without surrounding blanks: its last digit is no COM
+// port's number.
 #pragma once
 
 #include <string>

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/platform.h"
+#include "setup/network_ports.h"
 #include "setup/port_names.h"
 #include "setup/receiver_probe.h"
 #include "setup/working_folder.h"
@@ -43,7 +45,8 @@ bool takeValues(const std::map<std::string, std::string, std::less<>>& values, C
     for (const auto& [option, value] : values) {
         if (option == "--port") {
             if (!isWritablePortText(value)) {
-                line.error = "--port takes " + std::string(kPortWords.kind) + ", not '" + value + "'";
+                line.error = namesNetworkPort(value) ? "--port: " + networkPortProblem(value)
+                                                     : "--port takes " + std::string(kPortWords.kind) + ", not '" + value + "'";
                 return false;
             }
             line.settings.port = value;

@@ -4,7 +4,10 @@
 #include <ostream>
 
 #include "setup/apply_settings.h"
+#include "platform/core/network_address.h"
+#include "platform/platform.h"
 #include "setup/config_file.h"
+#include "setup/network_ports.h"
 #include "setup/port_check.h"
 #include "setup/port_discovery.h"
 #include "setup/port_names.h"
@@ -20,6 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kNothingWritten = "Nothing was written.";
+constexpr const char* kNetworkChoice = "a receiver on the network";
 
 // Thrown when the operator quits or the input ends: nothing has been written.
 struct Quit {};
@@ -47,6 +51,7 @@ private:
     fs::path askFolder();
     std::string askPort();
     std::string askPortOnce();
+    std::string askNetworkPort();
     // Whether to go on with a port that does not open; false: choose again.
     bool keepUnopenedPort();
     int probe(const std::string& port);
@@ -79,11 +84,13 @@ std::string Conversation::askPortOnce() {
     Question question;
     question.text = "Which serial port is the receiver on?";
     for (const FoundPort& port : ports) question.choices.push_back(port.path + " (" + port.description + ")");
+    // Last, whatever was found: a receiver behind a serial-to-network server.
+    question.choices.push_back(kNetworkChoice);
     if (ports.empty()) {
         questions_.say("No serial ports were found. Plug in the receiver's adapter and type 0 to look again, "
-                       "or type " + std::string(kPortWords.typedHint) + ".");
+                       "or type " + std::string(kPortWords.typedHint) + ", or choose 1 for " + kNetworkChoice + ".");
     }
-    question.prompt = ports.empty() ? std::string(kPortWords.typedPrompt) : "Number or " + std::string(kPortWords.typed);
+    question.prompt = "Number or " + std::string(kPortWords.typed);
     const std::string earlier = existing_ ? existing_->port : std::string();
     const auto listed = std::find_if(ports.begin(), ports.end(), [&](const FoundPort& p) { return p.path == earlier; });
     if (listed != ports.end()) {
@@ -99,8 +106,28 @@ std::string Conversation::askPortOnce() {
         return typedPortProblem(typed, count > 0);
     };
     const Answer answer = answered(questions_.ask(question));
+    if (answer.choice == ports.size()) return askNetworkPort();
     if (answer.choice) return ports[*answer.choice].path;
     return answer.text == "0" ? std::string() : answer.text;
+}
+
+std::string Conversation::askNetworkPort() {
+    std::string why;
+    const auto earlier = existing_ ? parseNetworkAddress(existing_->port, why) : std::nullopt;
+    const std::string earlierPort = existing_ ? existing_->port : std::string();
+    Question question;
+    question.text = "The address of the server the receiver is on (ser2net or another serial-to-network server): "
+                    "its name or IP address, a colon and its TCP port, e.g. shed-pi:4001 (an IPv6 address in "
+                    "brackets, [fd00::5]:4001):";
+    question.prompt = "Address";
+    if (earlier) question.defaultAnswer = earlierPort.substr(earlierPort.find(':') + 1);
+    question.judgeOther = [](std::string_view typed) { return networkPortProblem("tcp:" + std::string(typed)); };
+    const std::string address = answered(questions_.ask(question)).text;
+    const std::size_t kind = answered(questions_.choose(
+        "Which kind of port does the server offer there? Raw TCP passes the bytes as they are, with the line's "
+        "speed and framing set at the server; RFC 2217 is telnet, through which the panel sets them.",
+        {"raw TCP", "RFC 2217"}, earlier && earlier->kind == NetworkKind::Rfc2217 ? 1 : 0));
+    return std::string(kNetworkPortPrefixes[kind]) + address;
 }
 
 std::string Conversation::askPort() {
@@ -109,7 +136,8 @@ std::string Conversation::askPort() {
         if (port.empty()) continue;  // look again
         const PortCheck check = checkPort(port);
         if (check.opens) {
-            questions_.say(port + " opens for reading and writing.");
+            questions_.say(port + (namesNetworkPort(port) ? ": the server took the connection."
+                                                          : " opens for reading and writing."));
             if (!check.note.empty()) questions_.say(check.note);
             if (yes("Ask the receiver whether it answers on this port? Only the level query LM is sent, "
                     "which changes nothing on the receiver.",
@@ -138,10 +166,14 @@ int Conversation::probe(const std::string& port) {
     questions_.say("Asking the receiver; this takes up to " + std::to_string(std::size(kProbeOrder)) +
                    " seconds.");
     const int speed = probeReceiver(port, kProbeOrder, kProbeGiveUp, [&](const ProbeAttempt& attempt) {
-        const std::string at = "At " + std::to_string(attempt.speed) + " bits per second: ";
+        const std::string at = "At " + speedWords(attempt.speed) + ": ";
         if (!attempt.opened) questions_.say(at + "the port did not open.");
         else questions_.say(at + (attempt.answered ? "the receiver answered." : "no answer."));
     });
+    if (speed == kServerSpeed) {
+        questions_.say("The receiver answers through the server, at the speed set there; give that speed below.");
+        return 0;
+    }
     if (speed != 0) {
         questions_.say("The receiver answers at " + std::to_string(speed) + " bits per second; that speed is "
                        "offered next.");

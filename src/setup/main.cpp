@@ -46,7 +46,7 @@ int probePort(const std::string& device) {
     }
     if (!check.note.empty()) std::cout << check.note << '\n';
     const int speed = probeReceiver(device, kProbeOrder, kProbeGiveUp, [](const ProbeAttempt& attempt) {
-        std::cout << "At " << attempt.speed << " bits per second: "
+        std::cout << "At " << speedWords(attempt.speed) << ": "
                   << (!attempt.opened ? "the port did not open." : attempt.answered ? "the receiver answered." : "no answer.")
                   << std::endl;
     });
@@ -55,7 +55,7 @@ int probePort(const std::string& device) {
                   << " did not answer; check that it is switched on and its cable is connected\n";
         return kRefused;
     }
-    std::cout << "The receiver answers at " << speed << " bits per second.\n";
+    std::cout << "The receiver answers at " << speedWords(speed) << ".\n";
     return kDone;
 }
 

@@ -84,13 +84,18 @@ class Simulator:
             return ""
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process, 10)
+
+
+def end_process(process, timeout):
+    """Asks a process started by the test to end, then makes it."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 def configuration(port, speed="9600", voice="1", debug="1"):

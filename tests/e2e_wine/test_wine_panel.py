@@ -124,7 +124,8 @@ def test_pansetup_configures_a_panel_that_outlives_its_port_and_passes_a_lockout
         # are offered back, the receiver asked, the old file kept as .bak.
         status, output, errors = prefix.run(folder, setup, "--folder", windows_path(work), answers="\n" * 9)
         assert status == 0, (output, errors)
-        for said in (f"2. COM{COM_NUMBER} (USB serial adapter, FTDI)\nNumber or port name [2]: ",
+        for said in (f"2. COM{COM_NUMBER} (USB serial adapter, FTDI)\n3. a receiver on the network\n"
+                     "Number or port name [2]: ",
                      f"COM{COM_NUMBER} opens for reading and writing.", "the receiver answered.",
                      "Recorded words: the folder's own wave, left as it is",
                      "Written: " + windows_path(work) + "\\VOXPAN.CFG (the old one is kept as VOXPAN.CFG.bak)"):

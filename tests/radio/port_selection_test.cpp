@@ -27,5 +27,18 @@ TEST(PortSelection, ATextWithASlashNamesTheDeviceItself) {
     EXPECT_EQ(serialDeviceFor(" /dev/pts/3 \t"), "/dev/pts/3") << "blanks around a path are not part of it";
 }
 
+TEST(PortSelection, ANetworkPortIsNamedAsWrittenOnBothSystemsAndItsLastDigitIsNoComPort) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"tcp:shed-pi:4001", "tcp:shed-pi:4001"},
+        {" rfc2217:[fd00::5]:4002 \t", "rfc2217:[fd00::5]:4002"},
+        {"tcp:shed-pi", "tcp:shed-pi"},  // the platform says what is wrong with it
+    };
+    for (const auto& [portText, device] : rows) {
+        EXPECT_EQ(serialDeviceFor(portText), device) << portText;
+        EXPECT_EQ(windowsSerialDeviceFor(portText), device) << portText;
+    }
+    EXPECT_EQ(serialDeviceFor("tcpx4001"), "/dev/ttyS0") << "no network port without its prefix";
+}
+
 }  // namespace
 }  // namespace voxpan

@@ -20,6 +20,8 @@ TEST(CommandLine, ChoosesTheModeAndTakesItsValues) {
     EXPECT_TRUE(parse({"--port", "/a", "--speed", "9600", "--voice", "on", "--log", "on"}).settings.hits)
         << "the hit log is on unless asked off";
     EXPECT_EQ(script.folder, "/srv/radio");
+    EXPECT_EQ(parse({"--port", "rfc2217:[::1]:4001", "--speed", "9600", "--voice", "on", "--log", "on"}).settings.port,
+              "rfc2217:[::1]:4001");
 
     EXPECT_EQ(parse({}).mode, Mode::Dialogue);
     EXPECT_EQ(parse({"--folder", "x"}).mode, Mode::Dialogue);
@@ -60,6 +62,8 @@ TEST(CommandLine, RefusesWhatItCannotMean) {
         {{"--port"}, "--port needs a value"},
         {{"--port", "/dev/ttyUSB0"}, "--speed is needed"},
         {{"--port", "ttyUSB0", "--speed", "9600", "--voice", "on", "--log", "on"}, "--port takes a device path"},
+        {{"--port", "tcp:shed-pi", "--speed", "9600", "--voice", "on", "--log", "on"},
+         "--port: tcp:shed-pi is no network port: no port number after the host"},
         {{"--port", "/dev/ttyUSB0", "--speed", "38400", "--voice", "on", "--log", "on"},
          "--speed takes 4800, 9600 or 19200"},
         {{"--port", "/dev/ttyUSB0", "--speed", "9600", "--voice", "yes", "--log", "on"},

@@ -50,11 +50,14 @@ TEST(ConfigurationLayout, ThePanelReadsBackEveryValueWritten) {
         {kById, 19200, false, true},
         {"/dev/ttyACM1", 4800, true, true, false},
         {"/dev/pts/7", 9600, false, false, false},
+        {"tcp:shed-pi:4001", 9600, true, false},
+        {"rfc2217:[fd00::5]:4002", 19200, true, false},
     };
     for (const Settings& settings : cases) {
         SCOPED_TRACE(settings.port + " " + std::to_string(settings.speed));
         const PanelReading reading = readByThePanel(formatConfiguration(settings));
         EXPECT_EQ(reading.device, settings.port) << "the device the panel opens";
+        EXPECT_EQ(parseConfiguration(formatConfiguration(settings)).port, settings.port) << "pansetup's reading";
         EXPECT_EQ(reading.speed, std::to_string(settings.speed));
         EXPECT_EQ(reading.voice != 0, settings.voice);
         EXPECT_EQ(reading.speechFolder, settings.voice ? "wave/" : "") << "muted speech empties the folder";
@@ -118,7 +121,9 @@ TEST(VoiceLine, TheVoiceAndPaceAreWrittenReadBackAndChangedAloneInAnOldFile) {
 TEST(PortText, MustBeADevicePathOnOneLine) {
     EXPECT_TRUE(isWritablePortText("/dev/ttyUSB0"));
     EXPECT_TRUE(isWritablePortText(kById));
-    for (const char* bad : {"", "COM1", "ttyUSB0", "/dev/tty\r\nUSB0", "/dev/ttyUSB0\t"}) {
+    EXPECT_TRUE(isWritablePortText("rfc2217:shed-pi:4001"));
+    for (const char* bad : {"", "COM1", "ttyUSB0", "/dev/tty\r\nUSB0", "/dev/ttyUSB0\t", "tcp:shed-pi",
+                            "tcp:shed-pi:4001\r\n"}) {
         EXPECT_FALSE(isWritablePortText(bad)) << bad;
     }
 }

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "platform/core/local_clock.h"
+#include "platform/core/posix_sockets.h"
 #include "platform/core/working_folder.h"
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/font_cache.h"
@@ -312,7 +313,8 @@ std::vector<WindowEvent> SdlPlatform::Window::waitEvents() {
 SdlPlatform::SdlPlatform()
     : window_(std::make_unique<Window>()),
       speaker_([this](std::string_view path) { return sound_.play(path); }, &openSystemVoice,
-               [this](std::string_view line) { reportProblem(line); }) {}
+               [this](std::string_view line) { reportProblem(line); }),
+      serial_(posixSockets(), printOnStandardError) {}
 
 SdlPlatform::~SdlPlatform() = default;
 

@@ -1,11 +1,12 @@
 // The real platform: an SDL2 window with a persistent white image of its
 // client area, SDL_ttf fonts found through fontconfig, timers kept by the
-// event loop, SDL audio, the termios serial port and standard-library files
-// and clock.
+// event loop, SDL audio, the termios serial port (or a network port) and
+// standard-library files and clock.
 #pragma once
 
 #include <memory>
 
+#include "platform/core/receiver_port.h"
 #include "platform/core/serial_port.h"
 #include "platform/core/text_files.h"
 #include "platform/core/word_speaker.h"
@@ -81,7 +82,7 @@ private:
     std::unique_ptr<Window> window_;
     SdlSound sound_;
     WordSpeaker speaker_;
-    SerialPort serial_;
+    ReceiverPort<SerialPort> serial_;
     TextFiles files_;
 };
 

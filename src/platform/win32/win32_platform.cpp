@@ -8,6 +8,7 @@
 #include "platform/win32/program_folder.h"
 #include "platform/win32/sapi_voice.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_network_port.h"
 #include "platform/win32/win32_local_time.h"
 
 namespace voxpan {
@@ -36,7 +37,7 @@ Win32Platform::Win32Platform(ErrorOutput& errors)
       sound_(errors),
       speaker_([this](std::string_view path) { return sound_.play(path); }, &openSystemVoice,
                [this](std::string_view line) { reportProblem(line); }),
-      serial_(errors),
+      serial_(win32Sockets(), [&errors](const std::string& line) { errors.line(line); }, errors),
       files_(errors) {
     window_.onSessionEnd([this] { sayGoodbyeAtSessionEnd(); });
 }

@@ -1,9 +1,10 @@
 // The real platform on Windows: a plain Win32 window with a GDI image of its
 // client area, a window timer, one waveOut stream for the words, the COM port through the Win32
-// communications calls, and Win32 files and clock. Needs nothing beyond the
-// libraries every Windows has.
+// communications calls (or a network port through Winsock), and Win32 files and clock. Needs
+// nothing beyond the libraries every Windows has.
 #pragma once
 
+#include "platform/core/receiver_port.h"
 #include "platform/core/word_speaker.h"
 #include "platform/platform.h"
 #include "platform/win32/error_output.h"
@@ -76,7 +77,7 @@ private:
     PanelWindow window_;
     Win32Sound sound_;
     WordSpeaker speaker_;
-    Win32SerialPort serial_;
+    ReceiverPort<Win32SerialPort> serial_;
     Win32TextFiles files_;
     std::function<void()> displayLost_;
 

@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/platform.h"
 #include "setup/linux/port_words.h"
+#include "setup/network_ports.h"
 
 namespace voxpan::setup {
 namespace {
@@ -126,6 +128,7 @@ std::string openFailureText(const std::string& device, int error) {
 }
 
 PortCheck checkPort(const std::string& device) {
+    if (namesNetworkPort(device)) return checkNetworkPort(device);
     PortCheck check;
     int fd = -1;
     for (int attempt = 0; attempt < kInterruptedRetries; ++attempt) {

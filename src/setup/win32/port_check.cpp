@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include "platform/platform.h"
 #include "platform/win32/wide_text.h"
 #include "radio/port_selection.h"
+#include "setup/network_ports.h"
 #include "setup/win32/port_words.h"
 
 namespace voxpan::setup {
 
 PortCheck checkPort(const std::string& port) {
+    if (namesNetworkPort(port)) return checkNetworkPort(port);
     PortCheck check;
     const std::string device = windowsSerialDeviceFor(port);
     if (device.empty()) {
