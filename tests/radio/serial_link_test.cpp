@@ -114,7 +114,8 @@ TEST_F(SerialLink, UnrecognisedRepliesAreDroppedWithoutLogOrConnection) {
 }
 
 TEST_F(SerialLink, AtMost255BytesAreTakenPerRead) {
-    fake.serialInput = std::string(300, 'x') + "LM123\r";
+    fake.serialInput.assign(300, 'x');
+    fake.serialInput += "LM123\r";
     readReply(panel);
     EXPECT_EQ(panel.replyText, "");
     EXPECT_EQ(fake.serialInput.size(), 51u);
