@@ -39,10 +39,6 @@ WordsPlan planWords(const fs::path& folder, const Settings& settings, const fs::
     return plan;
 }
 
-namespace {
-
-}  // namespace
-
 void describePlan(std::ostream& out, const fs::path& folder, const Settings& settings, const fs::path& words) {
     out << "Working folder: " << folder.string() << (isThere(folder) ? "" : " (it will be created)") << '\n';
     out << "Serial port: " << settings.port << '\n';
@@ -84,10 +80,6 @@ bool applySettings(std::ostream& out, std::ostream& err, const fs::path& folder,
     err << "pansetup: " << problem << '\n' << std::flush;
     return false;
 }
-
-}  // namespace voxpan::setup
-
-namespace voxpan::setup {
 
 SpeechPace currentPace(const fs::path& folder, const fs::path& normalWords) {
     if (const std::optional<SpeechPace> pace = paceOfWords(folder / "wave", normalWords)) return *pace;

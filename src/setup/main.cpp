@@ -65,17 +65,17 @@ int setUpWithoutQuestions(const CommandLine& line) {
         std::cerr << "pansetup: " << problem << " Nothing was written.\n";
         return kRefused;
     }
+    const fs::path words = findRecordedWords(programFolder());
     Settings settings = line.settings;
     // Set up again without --pace, the folder keeps the pace it has.
-    if (!line.paceGiven) settings.pace = currentPace(folder, findRecordedWords(programFolder()));
+    if (!line.paceGiven) settings.pace = currentPace(folder, words);
     const PortCheck check = checkPort(line.settings.port);
     if (!check.opens) {
         std::cerr << "pansetup: " << check.problem << "\npansetup: nothing was written.\n";
         return kRefused;
     }
     if (!check.note.empty()) std::cout << check.note << '\n';
-    return applySettings(std::cout, std::cerr, folder, settings, findRecordedWords(programFolder())) ? kDone
-                                                                                                      : kRefused;
+    return applySettings(std::cout, std::cerr, folder, settings, words) ? kDone : kRefused;
 }
 
 int changeVoice(const CommandLine& line) {
