@@ -91,21 +91,15 @@ TEST(ExistingConfiguration, IsReadByTheSameColumnsAsThePanelReadsIt) {
 }
 
 TEST(VoiceLine, TheVoiceAndPaceAreWrittenReadBackAndChangedAloneInAnOldFile) {
-    Settings system{"/dev/ttyUSB0", 9600, true, false};
-    system.systemVoice = true;
-    system.pace = SpeechPace::Fast;
-    Settings fastest{"/dev/ttyUSB0", 9600, true, false};
-    fastest.pace = SpeechPace::Fastest;
-    Settings muted{"/dev/ttyUSB0", 9600, false, false};
-    muted.pace = SpeechPace::Fast;
-    using Case = std::pair<const Settings*, std::string>;
-    for (const auto& [settings, line] : {Case{&system, "VOICE:S fast"}, Case{&fastest, "VOICE:1 fastest"},
-                                         Case{&muted, "VOICE:0 fast"}}) {
-        EXPECT_EQ(voiceLine(*settings), line);
-        const Settings read = parseConfiguration(formatConfiguration(*settings));
+    const Settings system{.port = "/dev/ttyUSB0", .systemVoice = true, .pace = SpeechPace::Fast};
+    using Case = std::pair<Settings, std::string>;
+    for (const auto& [settings, line] :
+         {Case{system, "VOICE:S fast"}, Case{{.port = "/dev/ttyUSB0", .pace = SpeechPace::Fastest}, "VOICE:1 fastest"},
+          Case{{.port = "/dev/ttyUSB0", .voice = false, .pace = SpeechPace::Fast}, "VOICE:0 fast"}}) {
+        EXPECT_EQ(voiceLine(settings), line);
+        const Settings read = parseConfiguration(formatConfiguration(settings));
         EXPECT_EQ(std::tie(read.voice, read.systemVoice, read.pace),
-                  std::tie(settings->voice, settings->systemVoice, settings->pace))
-            << line;
+                  std::tie(settings.voice, settings.systemVoice, settings.pace)) << line;
     }
     EXPECT_EQ(readByThePanel(formatConfiguration(system)).voice, 1) << "an older panel's reading: speech on";
 

@@ -12,36 +12,30 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+BankTable bankOf(const Lines& lines) {
+    BankTable table{};
+    std::copy(lines.begin(), lines.end(), table.begin());
+    return table;
+}
+
 class ChannelNames : public testing::StationOn145_5Test {
 protected:
-    // Bank 05, selected, its channels as (frequency, name line) pairs.
-    void selectBank(const std::vector<std::pair<std::string, std::string>>& channels) {
-        panel.bankLines = {};
-        panel.bankLines[0] = "bank05";
-        panel.bankLines[1] = "FM";
-        panel.bankLines[2] = "12.5";
-        std::size_t line = 4;
-        for (const auto& [frequency, name] : channels) {
-            panel.bankLines[line++] = frequency;
-            panel.bankLines[line++] = name;
-        }
-        panel.bankLines[line] = "9999";
+    // Bank 05, selected, its channels as frequency and name lines in turn.
+    void selectBank(Lines channels, bool systemVoice) {
+        channels.insert(channels.begin(), {"bank05", "FM", "12.5", ""});
+        channels.push_back("9999");
+        panel.bankLines = bankOf(channels);
         panel.bankScanState = kBankSelected;
-        panel.scanIndex = 4;
-        panel.tunedChannelIndex = 4;
-        panel.workText = channels.front().first;
-    }
-    void useSystemVoice() {
-        fake.systemVoiceThere = true;
-        fake.useSystemVoice(SpeechPace::Normal);
+        panel.scanIndex = panel.tunedChannelIndex = 4;
+        panel.workText = channels[4];
+        fake.systemVoiceThere = systemVoice;
+        if (systemVoice) fake.useSystemVoice(SpeechPace::Normal);
     }
 };
 
 TEST(ChannelNameLines, TheLineAfterAFrequencyTrimmedUnlessBlankOrAFrequency) {
-    BankTable table{};
-    const Lines lines = {"bank05", "FM", "12.5", " ", "118.1", "  Tower  ", "121.5", " ", "122.8", "123.45",
-                         "123.45", "Ch 16", "9999", "After the end"};
-    for (std::size_t index = 0; index < lines.size(); ++index) table[index] = lines[index];
+    const BankTable table = bankOf({"bank05", "FM", "12.5", " ", "118.1", "  Tower  ", "121.5", " ", "122.8", "123.45",
+                                    "123.45", "Ch 16", "9999", "After the end"});
     using Case = std::pair<int, std::string>;  // frequency line, name
     for (const auto& [index, name] : {Case{4, "Tower"}, Case{6, ""}, Case{8, ""}, Case{10, "Ch 16"}, Case{12, ""},
                                       Case{2, ""}, Case{5, ""}, Case{-2, ""}, Case{418, ""}})
@@ -51,8 +45,7 @@ TEST(ChannelNameLines, TheLineAfterAFrequencyTrimmedUnlessBlankOrAFrequency) {
 TEST_F(ChannelNames, UpDownAndFSayTheNameWithTheSystemVoiceAndTheWordsStayTheSame) {
     std::vector<Lines> words;
     for (const bool system : {false, true}) {
-        selectBank({{"118.1", "Tower"}, {"121.5", " "}, {"145.5", "Repeater GB3"}});
-        if (system) useSystemVoice();
+        selectBank({"118.1", "Tower", "121.5", " ", "145.5", "Repeater GB3"}, system);
         forget();
         fake.journal.clear();
         // Up onto the unnamed channel, onto a named one, round to the first; F
@@ -60,8 +53,7 @@ TEST_F(ChannelNames, UpDownAndFSayTheNameWithTheSystemVoiceAndTheWordsStayTheSam
         press({kKeyUp, kKeyUp, kKeyUp, key('F'), key('1'), key('4'), key('6'), kKeyEnter, key('F')});
         settle();
         words.push_back(this->words());
-        const Lines expected = system ? Lines{"Repeater GB3", "Tower", "Tower"} : Lines{};
-        EXPECT_EQ(fake.said, expected) << "system voice " << system;
+        EXPECT_EQ(fake.said, (system ? Lines{"Repeater GB3", "Tower", "Tower"} : Lines{})) << "system voice " << system;
         if (system) {
             const auto f = std::find(fake.journal.begin(), fake.journal.end(), "play wave/fm.wav");
             ASSERT_NE(f, fake.journal.end());
@@ -73,8 +65,7 @@ TEST_F(ChannelNames, UpDownAndFSayTheNameWithTheSystemVoiceAndTheWordsStayTheSam
 }
 
 TEST_F(ChannelNames, ABankScanStoppingOnANamedChannelSaysItAfterStop) {
-    selectBank({{"144.0", "Calling"}, {"145.5", "Repeater GB3"}, {"146.0", " "}});
-    useSystemVoice();
+    selectBank({"144.0", "Calling", "145.5", "Repeater GB3", "146.0", " "}, true);
     press(key('R'));
     settle();
     forget();

@@ -2,38 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <vector>
 
 namespace voxpan {
 namespace {
 
-// Every field of the line state, as the panel sets it: nothing is left as
-// the last program had it.
-TEST(SerialLineSettings, EveryFieldIsSetForAThreeWireLineThatObeysTheReceiversXoff) {
-    DCB line = panelLineSettings(9600, 8, 0, 2);
-    DCB expected{};
-    expected.DCBlength = sizeof(DCB);
-    expected.BaudRate = 9600;
-    expected.fBinary = TRUE;
-    expected.fDtrControl = DTR_CONTROL_ENABLE;
-    expected.fRtsControl = RTS_CONTROL_ENABLE;
-    expected.fOutX = TRUE;
-    expected.fTXContinueOnXoff = TRUE;
-    expected.XonLim = 1024;
-    expected.XoffLim = 1024;
-    expected.ByteSize = 8;
-    expected.Parity = NOPARITY;
-    expected.StopBits = TWOSTOPBITS;
-    expected.XonChar = 0x11;
-    expected.XoffChar = 0x13;
-    // No hardware handshake, no DSR sensitivity, no XOFF of the panel's
-    // own, no byte replaced or dropped: those fields stay 0.
-    EXPECT_EQ(std::memcmp(&line, &expected, sizeof(DCB)), 0) << "a field differs (or one not named here is set)";
+using Fields = std::vector<long long>;
 
-    // The port opens at 8N1 before the panel asks for its two stop bits.
-    expected.StopBits = ONESTOPBIT;
-    line = panelLineSettings(9600, 8, 0, 1);
-    EXPECT_EQ(std::memcmp(&line, &expected, sizeof(DCB)), 0);
+// The port opens at 8N1 before the panel asks for the receiver's 8N2.
+TEST(SerialLineSettings, AThreeWireLineThatObeysTheReceiversXoffWithDtrAndRtsOn) {
+    for (const auto& [stopBits, stopField] : {std::pair{2, TWOSTOPBITS}, std::pair{1, ONESTOPBIT}}) {
+        const DCB l = panelLineSettings(9600, 8, 0, stopBits);
+        EXPECT_EQ((Fields{l.DCBlength, l.BaudRate, l.ByteSize, l.Parity, l.fParity, l.StopBits}),
+                  (Fields{sizeof(DCB), 9600, 8, NOPARITY, 0, stopField}));
+        // Hardware handshake or DSR sensitivity on a three-wire cable stops
+        // the line; some interface cables draw their power from DTR and RTS.
+        EXPECT_EQ((Fields{l.fOutxCtsFlow, l.fOutxDsrFlow, l.fDsrSensitivity, l.fDtrControl, l.fRtsControl}),
+                  (Fields{0, 0, 0, DTR_CONTROL_ENABLE, RTS_CONTROL_ENABLE}));
+        EXPECT_EQ((Fields{l.fOutX, l.fTXContinueOnXoff, l.fInX, l.XonChar, l.XoffChar}), (Fields{1, 1, 0, 0x11, 0x13}))
+            << "the receiver's XOFF holds what the panel sends";
+        EXPECT_EQ((Fields{l.fBinary, l.fErrorChar, l.fNull, l.fAbortOnError}), (Fields{1, 0, 0, 0}))
+            << "every byte as it came, and a framing error does not stop later reads";
+    }
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <deque>
+#include <bit>
 
 #include "platform/win32/error_output.h"
 #include "support/test_folder.h"
@@ -34,15 +33,13 @@ std::string wav(std::uint16_t tag, int channels, int rate, int bits, const std::
 }
 
 TEST(WaveFile, EverySampleFormatComesOutAs16BitsAndIsPutIntoTheOutputsFormat) {
-    const float half = -0.5F;
-    std::uint32_t halfBits = 0;
-    std::memcpy(&halfBits, &half, 4);
+    const std::uint32_t half = std::bit_cast<std::uint32_t>(-0.5F);
     const std::pair<std::string, const char*> files[] = {
         {wav(1, 1, 8000, 8, "\x40\x40"), "8 bits"},
         {wav(1, 1, 8000, 16, std::string("\x00\xC0\x00\xC0", 4)), "16 bits"},
         {wav(1, 1, 8000, 24, std::string("\x00\x00\xC0\x00\x00\xC0", 6)), "24 bits"},
         {wav(1, 1, 8000, 32, std::string("\x00\x00\x00\xC0\x00\x00\x00\xC0", 8)), "32 bits"},
-        {wav(3, 1, 8000, 32, little(halfBits, 4) + little(halfBits, 4)), "floating point"},
+        {wav(3, 1, 8000, 32, little(half, 4) + little(half, 4)), "floating point"},
         {wav(0xFFFE, 1, 8000, 16, std::string("\x00\xC0\x00\xC0\x00", 5)), "extensible, the last byte cut short"},
     };
     for (const auto& [bytes, what] : files) {
@@ -53,26 +50,21 @@ TEST(WaveFile, EverySampleFormatComesOutAs16BitsAndIsPutIntoTheOutputsFormat) {
     EXPECT_FALSE(decodeWav(wav(2, 1, 8000, 4, "\x12")));  // ADPCM
     EXPECT_FALSE(decodeWav("RIFF...."));
 
-    const PcmSound stereo{8000, 2, {100, 300, 100, 300}};
-    EXPECT_EQ(convertedTo(stereo, 16000, 1).samples, (std::vector<std::int16_t>{200, 200, 200, 200}));
-    EXPECT_EQ(convertedTo({8000, 1, {0, 1000}}, 16000, 2).samples, (std::vector<std::int16_t>{0, 0, 500, 500, 1000,
-                                                                                               1000, 1000, 1000}));
+    using Samples = std::vector<std::int16_t>;
+    EXPECT_EQ(convertedTo({8000, 2, {100, 300, 100, 300}}, 16000, 1).samples, (Samples{200, 200, 200, 200}));
+    EXPECT_EQ(convertedTo({8000, 1, {0, 1000}}, 16000, 2).samples, (Samples{0, 0, 500, 500, 1000, 1000, 1000, 1000}));
 }
 
 // The output as the words see it: the opens and plays recorded, and
 // answered in turn from a script (0, done, when it runs out).
 struct ScriptedOutput final : WaveOutput {
-    std::deque<unsigned> answers;
+    std::vector<unsigned> answers;
     std::vector<std::string> calls;
     unsigned answer(std::string call) {
         calls.push_back(std::move(call));
-        const unsigned next = answers.empty() ? MMSYSERR_NOERROR : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return next;
+        return calls.size() <= answers.size() ? answers[calls.size() - 1] : MMSYSERR_NOERROR;
     }
-    unsigned open(int rate, int channels) override {
-        return answer("open " + std::to_string(rate) + "/" + std::to_string(channels));
-    }
+    unsigned open(int rate, int ch) override { return answer("open " + std::to_string(rate) + "/" + std::to_string(ch)); }
     unsigned play(const std::vector<std::int16_t>& s) override { return answer("play " + std::to_string(s.size())); }
     void close() override {}
 };
@@ -88,18 +80,18 @@ TEST(Win32Sound, OneOutputForTheRunWordsReadOnceABusyOrLostDeviceToldOnceAndTrie
     // Held by another program twice; the fourth word played finds it unplugged.
     script.answers = {MMSYSERR_ALLOCATED, MMSYSERR_ALLOCATED, 0, 0, 0, 0, MMSYSERR_NODRIVER};
     Win32Sound sound(errors, std::move(output));
+    using enum SoundResult;
     const std::pair<const char*, SoundResult> words[] = {
-        {"vox", SoundResult::NoDevice},   {"vox", SoundResult::NoDevice},   {"vox", SoundResult::Played},
-        {"four", SoundResult::Played},    {"vox.wav", SoundResult::Played}, {"vox", SoundResult::NoDevice},
-        {"four", SoundResult::Played},    {"none", SoundResult::NoRecording}, {"junk", SoundResult::Unplayable},
+        {"vox", NoDevice}, {"vox", NoDevice},  {"vox", Played},       {"four", Played},     {"vox.wav", Played},
+        {"vox", NoDevice}, {"four", Played}, {"none", NoRecording}, {"junk", Unplayable},
     };
     for (const auto& [word, result] : words) {
         EXPECT_EQ(sound.play(word), result) << word;
         TestFolder::write("vox.wav", "no longer a WAV");  // the words were read once
     }
     // In the first word's format, four.wav put into it.
-    EXPECT_EQ(script.calls, (std::vector<std::string>{"open 22050/1", "open 22050/1", "open 22050/1", "play 100", "play 100",
-                                               "play 100", "play 100", "open 22050/1", "play 100"}));
+    EXPECT_EQ(script.calls, (std::vector<std::string>{"open 22050/1", "open 22050/1", "open 22050/1", "play 100",
+                                                      "play 100", "play 100", "play 100", "open 22050/1", "play 100"}));
     EXPECT_EQ(TestFolder::contents("errors.txt"),
               "voxpan: the sound device is in use by another program: the words will not be heard until it lets go\r\n"
               "voxpan: the sound device went away or was taken by another program: the words will not be heard "

@@ -12,21 +12,18 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // A speech service that says what it is given, with outcomes scripted in turn.
-class ScriptedVoice : public SystemVoice {
-public:
-    ScriptedVoice(Lines& said, std::deque<SpeechOutcome>& outcomes) : said_(said), outcomes_(outcomes) {}
+struct ScriptedVoice : SystemVoice {
+    ScriptedVoice(Lines& said, std::deque<SpeechOutcome>& outcomes) : said(said), outcomes(outcomes) {}
     SpeechOutcome say(std::string_view text, std::string& problem) override {
-        said_.emplace_back(text);
-        if (outcomes_.empty()) return SpeechOutcome::Said;
-        const SpeechOutcome outcome = outcomes_.front();
-        outcomes_.pop_front();
+        said.emplace_back(text);
+        if (outcomes.empty()) return SpeechOutcome::Said;
+        const SpeechOutcome outcome = outcomes.front();
+        outcomes.pop_front();
         problem = "the service failed on \"" + std::string(text) + "\"";
         return outcome;
     }
-
-private:
-    Lines& said_;
-    std::deque<SpeechOutcome>& outcomes_;
+    Lines& said;
+    std::deque<SpeechOutcome>& outcomes;
 };
 
 class WordSpeakerTest : public ::testing::Test {

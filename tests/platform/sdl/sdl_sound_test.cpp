@@ -48,17 +48,15 @@ void writeWav(const fs::path& file, int rate, int bits, int channels, const std:
 
 // A PCM WAV of `frames` frames, every sample at the format's silence.
 void writeSilentWav(const fs::path& file, int rate, int bits, int channels, int frames) {
-    const std::size_t bytes = static_cast<std::size_t>(channels * bits / 8 * frames);
-    writeWav(file, rate, bits, channels, std::string(bytes, bits == 8 ? static_cast<char>(0x80) : 0));
+    writeWav(file, rate, bits, channels, std::string(channels * bits / 8 * frames, bits == 8 ? '\x80' : '\0'));
 }
 
 // 16-bit samples that belong to one word alone, none of them silent.
 std::string markedSamples(int word, int frames) {
     std::string bytes;
     for (int i = 0; i < frames; ++i) {
-        const auto value = static_cast<std::uint16_t>(word * 10000 + i % 5000 + 1);
-        bytes.push_back(static_cast<char>(value & 0xFF));
-        bytes.push_back(static_cast<char>(value >> 8));
+        const int value = word * 10000 + i % 5000 + 1;
+        bytes += {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
     }
     return bytes;
 }
@@ -205,25 +203,21 @@ TEST_F(SdlSoundTest, WithoutASoundDevicePlaysNothingAndTriesOnlyOnce) {
 // --- what the device is handed -----------------------------------------------------
 
 TEST_F(SdlSoundTest, WordsReachTheDeviceWholeAndOneRightAfterTheOther) {
-    // SDL's disk driver writes every buffer the device is handed to a file;
-    // here one buffer every 100 ms, time enough for the next word to be
-    // queued even on a busy machine.
+    // SDL's disk driver writes every buffer the device is handed to a file; here one buffer every 100 ms, time
+    // enough for the next word to be queued even on a busy machine.
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     ::setenv("SDL_DISKAUDIOFILE", file("device.raw").c_str(), 1);
     ::setenv("SDL_DISKAUDIODELAY", "100", 1);
     // The device's own format, 48 kHz 16-bit mono, so that the samples reach
-    // it unchanged; lengths that end inside a buffer. "one" is said twice.
-    const std::vector<std::pair<std::string, int>> words = {{"one", 1250}, {"two", 700}, {"three", 2030}};
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        writeWav(folder_ / (words[i].first + ".wav"), 48000, 16, 1,
-                 markedSamples(static_cast<int>(i), words[i].second));
-    }
+    // it unchanged; lengths that end inside a buffer. Word 0 is said twice.
+    const int frames[] = {1250, 700, 2030};
+    for (int i = 0; i < 3; ++i) writeWav(file(std::to_string(i) + ".wav"), 48000, 16, 1, markedSamples(i, frames[i]));
     std::string said;
     {
         SdlSound sound;
-        for (std::size_t i : {0, 1, 2, 0}) {
-            ASSERT_EQ(sound.play(file(words[i].first)), SoundResult::Played);
-            said += markedSamples(static_cast<int>(i), words[i].second);
+        for (int i : {0, 1, 2, 0}) {
+            ASSERT_EQ(sound.play(file(std::to_string(i))), SoundResult::Played);
+            said += markedSamples(i, frames[i]);
         }
     }  // closing right after the last word: it must still sound to its end
 
@@ -231,10 +225,8 @@ TEST_F(SdlSoundTest, WordsReachTheDeviceWholeAndOneRightAfterTheOther) {
     const std::string handed((std::istreambuf_iterator<char>(device)), std::istreambuf_iterator<char>());
     const std::size_t start = handed.find_first_not_of('\0');
     ASSERT_NE(start, std::string::npos) << "the device was handed only silence";
-    const std::string heard = handed.substr(start, said.size());
-    const auto differ = std::mismatch(said.begin(), said.end(), heard.begin(), heard.end());
-    EXPECT_TRUE(differ.first == said.end()) << "the device was handed something else than the words back to back, from "
-                                        << (differ.first - said.begin()) / 2 << " samples into them";
+    const auto unchanged = std::mismatch(said.begin(), said.end(), handed.begin() + start, handed.end()).first;
+    EXPECT_EQ(unchanged - said.begin(), said.end() - said.begin()) << "the words did not reach it as said back to back";
     EXPECT_EQ(handed.find_first_not_of('\0', start + said.size()), std::string::npos) << "sound after the words";
 }
 
